@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/StringList.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QListView;
+class QToolButton;
+
+namespace tavrisk::app {
+
+class NumberListModel;
+class SpinEdit;
+class StatusBar;
+
+// The main window. It owns every control and the fields of a search run for
+// the program's whole life; each command handler forwards to the core.
+// Handlers that belong to one feature are defined in that feature's file
+// (ImportCommand.cpp, SettingsCommands.cpp, ...); this file declares them all.
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Tool bar, left to right.
+    QToolButton* SpeedButton4 = nullptr;   // 导入
+    QToolButton* SpeedButton2 = nullptr;   // 搜索
+    QToolButton* SpeedButton3 = nullptr;   // 终止
+    QToolButton* SpeedButton5 = nullptr;   // 保存
+    QToolButton* SpeedButton8 = nullptr;   // 进程
+    QToolButton* SpeedButton1 = nullptr;   // 合并
+    QToolButton* SpeedButton6 = nullptr;   // 创建
+    QToolButton* SpeedButton9 = nullptr;   // 关于
+    QToolButton* SpeedButton10 = nullptr;  // 退出
+
+    // Option strip.
+    SpinEdit* SpinEdit1 = nullptr;  // interval, seconds, 1..1000
+    QCheckBox* CheckBox1 = nullptr;  // 去重
+    SpinEdit* SpinEdit2 = nullptr;  // pages, 1..76
+    QCheckBox* CheckBox2 = nullptr;  // 自动存盘
+    QLineEdit* Edit5 = nullptr;      // keyword list path, read-only
+
+    // Work area and status bar.
+    QListView* ListView1 = nullptr;
+    NumberListModel* ListModel = nullptr;
+    QFrame* Panel10 = nullptr;
+    QFrame* Panel11 = nullptr;
+    StatusBar* StatusBar1 = nullptr;
+
+    // Fields of a search run (GBK byte strings).
+    tavrisk::StringList PageLines;
+    tavrisk::StringList KeywordList;
+    int NextKeywordIndex = 0;
+    std::string ExeDir;            // file-system path with trailing '/'
+    std::string SettingsFileName;  // file-system path
+
+public slots:
+    // Command handlers, named after the control and event of the design.
+    void FormCreate();
+    void FormCloseQuery(bool& CanClose);
+    void SpeedButton4Click();  // import a keyword list
+    void N2Click();            // start a search run
+    void N3Click();            // ask the run to stop
+    void N5Click();            // save the result list
+    void SpeedButton8Click();  // save the progress
+    void SpeedButton1Click();  // merge number files
+    void SpeedButton6Click();  // keyword list builder
+    void N15Click();           // About box
+    void SpeedButton10Click();  // exit, with confirmation
+    void N17Click();           // show from the notification area
+    void N18Click();           // hide to the notification area
+    void N14Click();           // e-mail the maker
+    void N20Click();           // maker's home page
+    void N23Click();           // exit from the tray menu
+    void Button1Click();       // request the first page of a run
+    void BitBtn1Click();       // finish a run
+    void Button2Click();       // write options and progress
+    void Timer1Timer();        // step timer tick
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();
+};
+
+}  // namespace tavrisk::app
