@@ -84,6 +84,10 @@ public slots:
     void Button2Click();       // write options and progress
     void Timer1Timer();        // step timer tick
 
+public:
+    // Loads options and progress from the settings file (run by FormCreate).
+    void LoadSettings();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

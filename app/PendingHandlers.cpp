@@ -44,4 +44,6 @@ void TForm1::Button2Click() {}
 
 void TForm1::Timer1Timer() {}
 
+void TForm1::LoadSettings() {}
+
 }  // namespace tavrisk::app
