@@ -1,3 +1,5 @@
 #include "cli/CliMain.h"
 
-int main(int argc, char** argv) { return tavrisk::cli::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return tavrisk::cli::Main(argc, argv);
+}

@@ -4,12 +4,13 @@
 
 namespace tavrisk {
 
-SystemError::SystemError(std::string gbkMessage)
-    : std::runtime_error(gbkMessage), message_(std::move(gbkMessage)) {}
+SystemError::SystemError(std::string gbkMessage) : std::runtime_error(gbkMessage), message_(std::move(gbkMessage)) {}
 
 namespace {
 
-bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsGbkLeadByte(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
 
 }  // namespace
 

@@ -15,9 +15,13 @@ void ThrowCannotCreateFile(std::string_view path) {
     throw SystemError(FormatMessage("Cannot create file %s", ToGbk(path)));
 }
 
-void ThrowStreamReadError() { throw SystemError("Stream read error"); }
+void ThrowStreamReadError() {
+    throw SystemError("Stream read error");
+}
 
-void ThrowStreamWriteError() { throw SystemError("Stream write error"); }
+void ThrowStreamWriteError() {
+    throw SystemError("Stream write error");
+}
 
 std::string InOutErrorMessage(int err, bool missingFolder) {
     switch (err) {

@@ -11,7 +11,9 @@
 
 namespace tavrisk {
 
-int CompareBytes(std::string_view a, std::string_view b) { return a.compare(b); }
+int CompareBytes(std::string_view a, std::string_view b) {
+    return a.compare(b);
+}
 
 std::optional<std::size_t> StringList::Find(std::string_view s) const {
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -109,6 +111,8 @@ std::string StringList::Text() const {
     return text;
 }
 
-void StringList::SaveToFile(const std::string& path) const { WriteFileAtomically(path, Text()); }
+void StringList::SaveToFile(const std::string& path) const {
+    WriteFileAtomically(path, Text());
+}
 
 }  // namespace tavrisk

@@ -18,9 +18,11 @@ TEST(TextCodec, UnmappableCharactersBecomeQuestionMarks) {
         std::string gbk;
     };
     const Case cases[] = {
-        {"a\xF0\x9F\x98\x80" "b", "a?b"},  // an emoji has no GBK form
-        {"\xD7\x90", "?"},                 // Hebrew alef
-        {"x\xFFy", "x?y"},                 // not UTF-8 at all
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         "a?b"},            // an emoji has no GBK form
+        {"\xD7\x90", "?"},  // Hebrew alef
+        {"x\xFFy", "x?y"},  // not UTF-8 at all
         {"", ""},
     };
     for (const auto& c : cases) {

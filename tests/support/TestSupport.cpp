@@ -10,7 +10,9 @@
 
 namespace tavrisk::test {
 
-std::string G(std::string_view utf8) { return ToGbk(utf8); }
+std::string G(std::string_view utf8) {
+    return ToGbk(utf8);
+}
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tavrisk-test-XXXXXX").string();
@@ -31,7 +33,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::File(std::string_view name) const { return path_ + "/" + std::string(name); }
+std::string TempDir::File(std::string_view name) const {
+    return path_ + "/" + std::string(name);
+}
 
 void WriteFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -51,6 +55,8 @@ std::string ReadFile(const std::string& path) {
     return s.str();
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 }  // namespace tavrisk::test
