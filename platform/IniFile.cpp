@@ -257,7 +257,13 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     std::string text;
     // A file that exists but cannot be read is not overwritten: its other
     // sections would be lost.
-    if (ReadWholeFile(path_, text) == ReadResult::kFailed) {
+    const ReadResult read = ReadWholeFile(path_, text);
+    if (read == ReadResult::kFailed) {
+        fail();
+    }
+    // A file its owner made read-only keeps its contents, although the
+    // rename over it would succeed.
+    if (read == ReadResult::kRead && access(path_.c_str(), W_OK) != 0) {
         fail();
     }
     const std::string updated = SetIniValue(text, section, key, value);

@@ -42,7 +42,7 @@ public:
     // file is created. A value is one line: each CR or LF byte in it is
     // written as a blank, so no value can ever add a line, key or section.
     // Raises "Unable to write to %s" with the file's path when the file cannot
-    // be read back or written.
+    // be read back or written, or is read-only.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
 

@@ -209,9 +209,14 @@ TEST(IniFile, AFailedWriteRaisesUnableToWriteWithThePath) {
     WriteFile(dir.File("plain"), "x");
     ExpectUnableToWrite(dir.File("plain/t.ini"));
     ExpectUnableToWrite("/proc/t.ini");  // a folder not even root can write to
-    if (geteuid() != 0) {
+    if (geteuid() != 0) {                // root writes anywhere
         ASSERT_EQ(mkdir(dir.File("ro").c_str(), 0555), 0);
         ExpectUnableToWrite(dir.File("ro/t.ini"));
+        // A read-only file in a writable folder stays as it is.
+        WriteFile(dir.File("locked.ini"), "[config]\r\nspeed=8\r\n");
+        ASSERT_EQ(chmod(dir.File("locked.ini").c_str(), 0444), 0);
+        ExpectUnableToWrite(dir.File("locked.ini"));
+        EXPECT_EQ(ReadFile(dir.File("locked.ini")), "[config]\r\nspeed=8\r\n");
     }
 }
 
