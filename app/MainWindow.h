@@ -60,6 +60,7 @@ public:
     int NextKeywordIndex = 0;
     std::string ExeDir;            // file-system path with trailing '/'
     std::string SettingsFileName;  // file-system path
+    std::string SearchHost = "www.baidu.com";  // engine host, from the settings file at start-up
 
 public slots:
     // Command handlers, named after the control and event of the design.

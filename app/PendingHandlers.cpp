@@ -16,8 +16,6 @@ void TForm1::N3Click() {}
 
 void TForm1::N5Click() {}
 
-void TForm1::SpeedButton8Click() {}
-
 void TForm1::SpeedButton1Click() {}
 
 void TForm1::SpeedButton6Click() {}
@@ -40,10 +38,6 @@ void TForm1::Button1Click() {}
 
 void TForm1::BitBtn1Click() {}
 
-void TForm1::Button2Click() {}
-
 void TForm1::Timer1Timer() {}
-
-void TForm1::LoadSettings() {}
 
 }  // namespace tavrisk::app
