@@ -20,8 +20,6 @@ void TForm1::SpeedButton8Click() {}
 
 void TForm1::SpeedButton1Click() {}
 
-void TForm1::SpeedButton6Click() {}
-
 void TForm1::N15Click() {}
 
 void TForm1::SpeedButton10Click() {}
