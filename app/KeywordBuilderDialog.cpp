@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace tavrisk::app {
@@ -107,6 +108,8 @@ QPlainTextEdit* MakeMemo(QWidget* parent, const QRect& place) {
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setTabChangesFocus(true);
+    // A narrow inner margin, so the small areas show as many lines as they can.
+    memo->document()->setDocumentMargin(2);
     return memo;
 }
 

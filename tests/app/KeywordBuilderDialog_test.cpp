@@ -4,6 +4,7 @@
 #include "app/Texts.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/StringList.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -186,6 +187,9 @@ protected:
         form.ExecuteSaveDialog = [this](QFileDialog& d) -> std::optional<QString> {
             proposedFolder.push_back(d.directory().absolutePath());
             proposedFiles.push_back(d.selectedFiles().value(0));
+            if (answer) {
+                d.selectFile(*answer);  // what the user picks stays in the dialog
+            }
             return answer;
         };
     }
@@ -227,6 +231,18 @@ TEST_F(SaveTest, WritesTheAreaExactlyAsEditedAndProposesTheUsualNameEachTime) {
         EXPECT_EQ(proposedFolder[i], folder);
         EXPECT_EQ(proposedFiles[i], folder + QStringLiteral("/搜索关键词列表文件.txt"));
     }
+}
+
+TEST_F(SaveTest, ASavedListReadsBackAsTheKeywordsCreated) {
+    form.SpeedButton2->click();
+    answer = PathToQs(dir.File("搜索关键词列表文件.txt"));
+    form.SpeedButton1->click();
+    StringList keywords;
+    keywords.LoadFromFile(dir.File("搜索关键词列表文件.txt"));
+    ASSERT_EQ(keywords.Count(), 8U);
+    EXPECT_EQ(keywords.Item(0), G("广州 服装 传真："));
+    EXPECT_EQ(keywords.Item(7), G("广州 时装 FAX："));
+    EXPECT_EQ(test::ReadFile(dir.File("搜索关键词列表文件.txt")), keywords.Text());
 }
 
 TEST_F(SaveTest, CancelWritesNothing) {
