@@ -41,9 +41,11 @@ protected:
     void SetUp() override { App(); }
 };
 
-const QString kEightLines = QStringLiteral(
-    "广州 服装 传真：\n广州 服装 FAX：\n广州 服饰 传真：\n广州 服饰 FAX：\n"
-    "广州 制衣 传真：\n广州 制衣 FAX：\n广州 时装 传真：\n广州 时装 FAX：\n");
+QString EightLines() {
+    return QStringLiteral(
+        "广州 服装 传真：\n广州 服装 FAX：\n广州 服饰 传真：\n广州 服饰 FAX：\n"
+        "广州 制衣 传真：\n广州 制衣 FAX：\n广州 时装 传真：\n广州 时装 FAX：\n");
+}
 
 // Runs action, which is expected to open a modal window; whenRunning is
 // called with that window once it runs, and should close it.
@@ -158,9 +160,9 @@ TEST_F(KeywordBuilderDialog, CreateFillsTheThirdAreaOnceHoweverOftenItRuns) {
     TForm3 form;
     form.Memo3->setPlainText(QStringLiteral("left over"));
     form.SpeedButton2->click();
-    EXPECT_EQ(form.Memo3->toPlainText(), kEightLines);
+    EXPECT_EQ(form.Memo3->toPlainText(), EightLines());
     form.SpeedButton2->click();
-    EXPECT_EQ(form.Memo3->toPlainText(), kEightLines);
+    EXPECT_EQ(form.Memo3->toPlainText(), EightLines());
     EXPECT_EQ(MemoText(*form.Memo3).substr(0, 18), G("广州 服装 传真：\r\n"));
 
     form.Memo2->clear();
