@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -203,6 +204,16 @@ void TForm3::setVisible(bool visible) {
         }
     }
     QDialog::setVisible(visible);
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event) {
+    // No Cancel button: the dialog closes by its close box or Alt+F4 only, so
+    // Esc pressed in a text area does not take the dialog away.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm3::SpeedButton2Click() {

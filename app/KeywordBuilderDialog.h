@@ -9,6 +9,7 @@
 #include <string_view>
 
 class QFileDialog;
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QToolButton;
@@ -50,6 +51,9 @@ public slots:
 
 public:
     void setVisible(bool visible) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The text of a text area as GBK bytes with CR LF between its lines, and back.

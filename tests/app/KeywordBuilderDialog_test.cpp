@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -154,6 +155,14 @@ TEST_F(KeywordBuilderDialog, HasItsDesign) {
     EXPECT_EQ(save.selectedNameFilter(), QStringLiteral("Text files(*.txt)"));
     EXPECT_EQ(save.defaultSuffix(), QStringLiteral("txt"));
     EXPECT_FALSE(save.testOption(QFileDialog::DontConfirmOverwrite)) << "must ask before replacing a file";
+}
+
+TEST_F(KeywordBuilderDialog, EscapeDoesNotCloseIt) {
+    TForm3 form;
+    form.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(form.Memo1, &escape);
+    EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(KeywordBuilderDialog, CreateFillsTheThirdAreaOnceHoweverOftenItRuns) {
