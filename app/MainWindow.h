@@ -54,6 +54,9 @@ public:
     QFrame* Panel11 = nullptr;
     StatusBar* StatusBar1 = nullptr;
 
+    // The keyword list builder, made on first use and kept for the program's life.
+    class TForm3* Form3 = nullptr;
+
     // Fields of a search run (GBK byte strings).
     tavrisk::StringList PageLines;
     tavrisk::StringList KeywordList;

@@ -18,8 +18,6 @@ void TForm1::N5Click() {}
 
 void TForm1::SpeedButton1Click() {}
 
-void TForm1::SpeedButton6Click() {}
-
 void TForm1::N15Click() {}
 
 void TForm1::SpeedButton10Click() {}
