@@ -59,7 +59,7 @@ bool MinimiseToTray::eventFilter(QObject* watched, QEvent* event) {
             if (minimised && !change->oldState().testFlag(Qt::WindowMinimized)) {
                 stateBeforeMinimise_ = change->oldState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
                 // The minimise finishes first; the window goes to the tray afterwards.
-                QMetaObject::invokeMethod(this, &MinimiseToTray::HideIfStillMinimised, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this, "HideIfStillMinimised", Qt::QueuedConnection);
             }
         } else if (event->type() == QEvent::WindowIconChange) {
             const QIcon icon = ProgramIconOf(form_);

@@ -32,9 +32,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+private slots:
     void HideIfStillMinimised();
 
+private:
     TForm1* form_;
     Qt::WindowStates stateBeforeMinimise_ = Qt::WindowNoState;
     QTimer trayCheck_;

@@ -12,10 +12,23 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <vector>
 
 namespace tavrisk::app {
 namespace {
+
+// Runs the function once the event loop (a modal box's, say) is running.
+void Later(const std::function<void()>& function) {
+    auto* timer = new QTimer(qApp);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, function] {
+        timer->deleteLater();
+        function();
+    });
+    timer->start(0);
+}
 
 void Press(QWidget* dialog, int key) {
     QWidget* target = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
@@ -121,7 +134,7 @@ struct KeyOutcome {
 
 KeyOutcome RunModal(TForm2& box, const std::vector<int>& keys) {
     KeyOutcome outcome;
-    QTimer::singleShot(0, [&] {
+    Later([&] {
         for (int key : keys) {
             Press(&box, key);
         }
@@ -158,7 +171,7 @@ TEST(AboutBox, EnterClosesEscDoesNot) {
 TEST(AboutBox, ItsCloseBoxAndButtonClose) {
     TForm2 box;
     bool closed = false;
-    QTimer::singleShot(0, [&] {
+    Later([&] {
         box.close();  // what the title bar's close box does
         closed = !box.isVisible();
         if (!closed) {
@@ -169,7 +182,7 @@ TEST(AboutBox, ItsCloseBoxAndButtonClose) {
     EXPECT_TRUE(closed);
 
     // The box can be shown again after it was closed, and its button closes it.
-    QTimer::singleShot(0, [&] { box.OKButton->click(); });
+    Later([&] { box.OKButton->click(); });
     box.exec();
     EXPECT_FALSE(box.isVisible());
 }

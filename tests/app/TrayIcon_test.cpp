@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -15,12 +16,25 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace tavrisk::app {
 namespace {
+
+// Runs the function once the event loop (a modal box's, say) is running.
+void Later(const std::function<void()>& function) {
+    auto* timer = new QTimer(qApp);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, function] {
+        timer->deleteLater();
+        function();
+    });
+    timer->start(0);
+}
 
 // A main window with its tray, on a desktop whose notification area is there
 // or not as the test says, and whose shell only records what it was asked to open.
@@ -104,6 +118,14 @@ TEST_F(TrayTest, IconAndMenuAtStart) {
         EXPECT_EQ(expected[i].action->isEnabled(), expected[i].enabled);
     }
     EXPECT_EQ(State(), "shown N18");
+}
+
+TEST_F(TrayTest, IconFollowsTheWindowIcon) {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::green);
+    const QIcon icon(picture);
+    form->setWindowIcon(icon);
+    EXPECT_EQ(form->antTaskbarIcon1->icon().cacheKey(), icon.cacheKey());
 }
 
 TEST_F(TrayTest, SetUpTwiceKeepsOneIcon) {
@@ -262,7 +284,7 @@ TEST_F(TrayTest, ExitAnsweredYesEndsTheProgramFromEitherState) {
         if (hiddenFirst) {
             form->N18->trigger();
         }
-        QTimer::singleShot(0, [&] { form->N23->trigger(); });
+        Later([&] { form->N23->trigger(); });
         // Ends the loop with another code should the program not end (a hang guard, not a timing check).
         QTimer hangGuard;
         hangGuard.setSingleShot(true);
@@ -277,7 +299,7 @@ TEST_F(TrayTest, ExitAnsweredYesEndsTheProgramFromEitherState) {
 TEST_F(TrayTest, AboutWhileHiddenKeepsTheWindowHidden) {
     form->N18->trigger();
     bool shownOnTop = false;
-    QTimer::singleShot(0, [&] {
+    Later([&] {
         shownOnTop = form->Form2->isVisible() && form->Form2->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         form->Form2->OKButton->click();
     });
