@@ -9,7 +9,7 @@ class TForm1;
 
 // Watches the main window for the events the notification area cares about:
 // a minimise sends the window to the tray (when the desktop has one), a new
-// window icon is passed on to the tray icon and the About box, and while the
+// window icon is passed on to the tray icon, and while the
 // window hides in the tray it checks that the tray is still there, bringing
 // the window back if the tray went away.
 class MinimiseToTray : public QObject {
