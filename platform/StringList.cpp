@@ -7,11 +7,14 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrisk {
 
-int CompareBytes(std::string_view a, std::string_view b) { return a.compare(b); }
+int CompareBytes(std::string_view a, std::string_view b) {
+    return a.compare(b);
+}
 
 std::optional<std::size_t> StringList::Find(std::string_view s) const {
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -74,6 +77,12 @@ void StringList::LoadFromFile(const std::string& path) {
     if (fd < 0) {
         ThrowCannotOpenFile(path);
     }
+    // A folder opens for reading here, but it is no file to load.
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        close(fd);
+        ThrowCannotOpenFile(path);
+    }
     std::vector<std::string> lines;
     LooseLineSplitter splitter(lines);
     std::vector<char> buffer(1 << 16);
@@ -109,6 +118,8 @@ std::string StringList::Text() const {
     return text;
 }
 
-void StringList::SaveToFile(const std::string& path) const { WriteFileAtomically(path, Text()); }
+void StringList::SaveToFile(const std::string& path) const {
+    WriteFileAtomically(path, Text());
+}
 
 }  // namespace tavrisk
