@@ -18,7 +18,7 @@ namespace {
 constexpr int kLines = 1000000;
 
 // A keyword list as the builder writes them: product phrase, space, fax
-// marker, CR LF; about 24 MB.
+// marker, CR LF; about 21 MB.
 class KeywordFile {
 public:
     KeywordFile() {
