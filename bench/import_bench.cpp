@@ -66,14 +66,14 @@ public:
 };
 
 void BM_CountPass(benchmark::State& state) {
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         benchmark::DoNotOptimize(tavrisk::KeywordCountPass(File().Path()));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(File().Bytes()));
 }
 
 void BM_ListLoad(benchmark::State& state) {
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         tavrisk::StringList list;
         list.LoadFromFile(File().Path());
         benchmark::DoNotOptimize(list.Count());
@@ -84,7 +84,7 @@ void BM_ListLoad(benchmark::State& state) {
 void BM_Import(benchmark::State& state) {
     tavrisk::StringList keywords;
     BenchWindow window;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         tavrisk::ImportKeywordList(window, keywords, "/");
     }
     if (window.count != std::to_string(kLines) || keywords.Count() != static_cast<std::size_t>(kLines)) {

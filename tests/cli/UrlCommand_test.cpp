@@ -25,19 +25,26 @@ Result RunCli(std::vector<std::string> args, const std::string& input = "") {
     return {status, out.str(), err.str()};
 }
 
-const std::string kPrefix = "http://www.baidu.com/baidu?lm=0&si=&rn=10&ie=gb2312&ct=0&word=";
-const std::string kGuangzhou = "%B9%E3%D6%DD+%B7%FE%D7%B0+%B4%AB%D5%E6%A3%BA";
+// One output line: the URL of a query word's page at offset pn on the default host.
+std::string Url(std::string_view word, int pn) {
+    return std::string("http://www.baidu.com/baidu?lm=0&si=&rn=10&ie=gb2312&ct=0&word=")
+        .append(word)
+        .append("&pn=")
+        .append(std::to_string(pn))
+        .append("&cl=3\n");
+}
+
+constexpr std::string_view kGuangzhou = "%B9%E3%D6%DD+%B7%FE%D7%B0+%B4%AB%D5%E6%A3%BA";
 
 TEST(UrlCommand, PrintsTheFirstPagesOfEveryKeyword) {
     const std::string list = test::G("广州 服装 传真：") + "\r\nFAX machine\r\n";
     const Result one = RunCli({}, list);
     EXPECT_EQ(one.status, 0);
-    EXPECT_EQ(one.out, kPrefix + kGuangzhou + "&pn=0&cl=3\n" + kPrefix + "FAX+machine&pn=0&cl=3\n");
+    EXPECT_EQ(one.out, Url(kGuangzhou, 0) + Url("FAX+machine", 0));
     EXPECT_EQ(one.err, "");
 
     const Result three = RunCli({"--pages", "3"}, test::G("广州 服装 传真："));
-    EXPECT_EQ(three.out, kPrefix + kGuangzhou + "&pn=0&cl=3\n" + kPrefix + kGuangzhou + "&pn=10&cl=3\n" + kPrefix +
-                             kGuangzhou + "&pn=20&cl=3\n");
+    EXPECT_EQ(three.out, Url(kGuangzhou, 0) + Url(kGuangzhou, 10) + Url(kGuangzhou, 20));
 
     const Result host = RunCli({"--host", "127.0.0.1:8080", "--pages", "2", "-"}, "a b");
     EXPECT_EQ(host.out,
@@ -51,8 +58,7 @@ TEST(UrlCommand, ReadsAFileByTheListLoadersRules) {
     test::WriteFile(dir.File("k.txt"), std::string("a\rb\r\n \t\nc\0d\r\n", 13));
     const Result r = RunCli({dir.File("k.txt")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kPrefix + "a&pn=0&cl=3\n" + kPrefix + "b&pn=0&cl=3\n" + kPrefix + "&pn=0&cl=3\n" + kPrefix +
-                         "c&pn=0&cl=3\n");
+    EXPECT_EQ(r.out, Url("a", 0) + Url("b", 0) + Url("", 0) + Url("c", 0));
 }
 
 TEST(UrlCommand, StandardInputAcrossBlocks) {
@@ -61,7 +67,7 @@ TEST(UrlCommand, StandardInputAcrossBlocks) {
     for (int i = 0; i < 20000; ++i) {
         const std::string word = std::string("k").append(std::to_string(i));
         input += word + "\r\n";
-        expected += kPrefix + word + "&pn=0&cl=3\n";
+        expected += Url(word, 0);
     }
     EXPECT_EQ(RunCli({}, input).out, expected);
 }

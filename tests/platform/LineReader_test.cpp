@@ -68,7 +68,7 @@ TEST(LineReader, LineEndsAndEndMarkAcrossBlocks) {
     // A CR LF pair straddling the 64 KiB block, then a 0x1A at the next block's start.
     std::string text(65535, 'x');
     text += "\r\nend\r\n";
-    text += std::string(65536 * 2 - text.size(), 'y');
+    text += std::string(std::size_t{65536} * 2 - text.size(), 'y');
     text +=
         "\x1A"
         "after\r\n";
