@@ -3,7 +3,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -60,6 +62,25 @@ TEST(ImportCommand, DialogOpensInTheProgramFolderAndAddsTheSuffix) {
     w.form.SpeedButton4Click();
     EXPECT_EQ(w.form.Edit5->text(), PathToQs(dir.File("k.txt")));
     EXPECT_EQ(w.form.KeywordList.Items(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(ImportCommand, AllFilesListsNamesWithoutADot) {
+    Window w;
+    QStringList filters;
+    AnswerNextModal<QFileDialog>([&](QFileDialog* dialog) {
+        // The user picks the second entry of the file type box.
+        auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        if (combo != nullptr && model != nullptr) {
+            combo->setCurrentIndex(1);
+            emit combo->activated(1);
+            emit combo->textActivated(combo->currentText());
+            filters = model->nameFilters();
+        }
+        dialog->reject();
+    });
+    w.form.SpeedButton4Click();
+    EXPECT_EQ(filters, QStringList{QStringLiteral("*")});
 }
 
 TEST(ImportCommand, CancelKeepsEverything) {
