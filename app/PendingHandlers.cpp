@@ -8,8 +8,6 @@ void TForm1::FormCreate() {}
 
 void TForm1::FormCloseQuery(bool& /*CanClose*/) {}
 
-void TForm1::SpeedButton4Click() {}
-
 void TForm1::N2Click() {}
 
 void TForm1::N3Click() {}
