@@ -6,17 +6,22 @@
 
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QFrame;
 class QLineEdit;
 class QListView;
+class QMenu;
+class QSystemTrayIcon;
 class QToolButton;
 
 namespace tavrisk::app {
 
+class MinimiseToTray;
 class NumberListModel;
 class SpinEdit;
 class StatusBar;
+class TForm2;
 
 // The main window. It owns every control and the fields of a search run for
 // the program's whole life; each command handler forwards to the core.
@@ -91,6 +96,20 @@ public slots:
 public:
     // Loads options and progress from the settings file (run by FormCreate).
     void LoadSettings();
+
+    // Notification-area icon with its menu, and the About box (TrayIcon.cpp).
+    void SetUpTray();  // once, at start-up; creates the members below
+    QSystemTrayIcon* antTaskbarIcon1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N17 = nullptr;  // 显示主程序(&S)
+    QAction* N18 = nullptr;  // 最小化显示(&M)
+    QAction* N19 = nullptr;  // 与我们联系(&L)
+    QAction* N20 = nullptr;  // 访问Ostrel主页(&V)
+    QAction* N21 = nullptr;  // 关于本软件(&A)
+    QAction* N22 = nullptr;  // separator
+    QAction* N23 = nullptr;  // 退 出(&Exit)
+    MinimiseToTray* TrayWatcher = nullptr;
+    TForm2* Form2 = nullptr;  // the About box
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,8 +8,6 @@ void TForm1::FormCreate() {}
 
 void TForm1::FormCloseQuery(bool& /*CanClose*/) {}
 
-void TForm1::SpeedButton4Click() {}
-
 void TForm1::N2Click() {}
 
 void TForm1::N3Click() {}
@@ -18,19 +16,8 @@ void TForm1::N5Click() {}
 
 void TForm1::SpeedButton1Click() {}
 
-void TForm1::N15Click() {}
 
 void TForm1::SpeedButton10Click() {}
-
-void TForm1::N17Click() {}
-
-void TForm1::N18Click() {}
-
-void TForm1::N14Click() {}
-
-void TForm1::N20Click() {}
-
-void TForm1::N23Click() {}
 
 void TForm1::Button1Click() {}
 

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrisk {
@@ -74,6 +75,12 @@ void StringList::LoadFromText(std::string_view text) {
 void StringList::LoadFromFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
+        ThrowCannotOpenFile(path);
+    }
+    // A folder opens for reading here, but it is no file to load.
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        close(fd);
         ThrowCannotOpenFile(path);
     }
     std::vector<std::string> lines;

@@ -31,7 +31,9 @@ public:
     // Replaces the entries with the lines of the file. Lines end at CR LF, LF
     // or a lone CR; a byte 0x00 ends the text; a line end at the very end adds
     // no empty entry. The file is read in blocks, never whole.
-    // Raises "Cannot open file %s" when the file cannot be opened.
+    // Raises "Cannot open file %s" when the file cannot be opened or is a
+    // folder, "Stream read error" when reading it fails; the entries are then
+    // left as they were.
     void LoadFromFile(const std::string& path);
     // The same rules over text already in memory.
     void LoadFromText(std::string_view text);

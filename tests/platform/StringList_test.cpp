@@ -83,6 +83,19 @@ TEST(StringList, MissingFileRaisesCannotOpenAndKeepsEntries) {
     EXPECT_EQ(list.Items(), Lines{"kept"});
 }
 
+TEST(StringList, FolderCannotBeOpenedAsAFile) {
+    test::TempDir dir;
+    StringList list;
+    list.Add("kept");
+    try {
+        list.LoadFromFile(dir.Path());
+        FAIL() << "no error";
+    } catch (const SystemError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file " + dir.Path());
+    }
+    EXPECT_EQ(list.Items(), Lines{"kept"});
+}
+
 TEST(StringList, FindUsesTheComparison) {
     StringList exact;
     exact.Add("a");
