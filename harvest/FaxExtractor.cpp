@@ -1,0 +1,189 @@
+#include "harvest/FaxExtractor.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "harvest/Substitution.h"
+#include "platform/TextCodec.h"
+
+namespace tavrisk {
+
+namespace {
+
+struct Rewrite {
+    std::string pattern;
+    std::string replacement;
+};
+
+// The written forms of a fax label and the separators around it, rewritten in
+// this order; each step works on the result of the one before.
+const std::array<Rewrite, 20>& LineRewrites() {
+    static const std::array<Rewrite, 20> rewrites = {{
+        {"(Fax) ", "Fax"},
+        {"(Fax)", "Fax"},
+        {ToGbk("（FAX）"), "Fax"},
+        {";", ":"},
+        {"  ", " "},
+        {ToGbk("传真： "), "FAX:"},
+        {ToGbk("传真："), "FAX:"},
+        {ToGbk("传真: "), "FAX:"},
+        {ToGbk("传真:"), "FAX:"},
+        {ToGbk("传真 "), "FAX:"},
+        {ToGbk("传真号码："), "FAX:"},
+        {ToGbk("传真至："), "FAX:"},
+        {ToGbk("FAX： "), "FAX:"},
+        {ToGbk("FAX："), "FAX:"},
+        {"FAX: ", "FAX:"},
+        {"FAX:", "FAX:"},
+        {"FAX ", "FAX:"},
+        {ToGbk("FAX号码："), "FAX:"},
+        {ToGbk("FAX至："), "FAX:"},
+        {" ", ""},
+    }};
+    return rewrites;
+}
+
+// The country code in its written forms, tested in this order, each once.
+constexpr std::array<std::string_view, 7> kPrefixes = {"-", "0086-", "0086", "086-", "086", "86-", "86"};
+
+// At most this many bytes behind the marker are read.
+constexpr std::size_t kMaxTail = 255;
+// A cleaned value is kept when it is longer than 10 and shorter than 30 bytes...
+constexpr std::size_t kMinLength = 11;
+constexpr std::size_t kMaxLength = 29;
+// ...and then cut to this many bytes.
+constexpr std::size_t kNumberLength = 13;
+
+constexpr bool IsRunByte(char c) {
+    return (c >= '0' && c <= '9') || c == '(' || c == '-' || c == '+' || c == ')';
+}
+
+// "传真" in GBK.
+constexpr char kChuanZhen[] = "\xB4\xAB\xD5\xE6";
+
+}  // namespace
+
+bool MayHoldFaxLabel(std::string_view line) {
+    const char* p = line.data();
+    const char* end = p + line.size();
+    for (; p != end; ++p) {
+        const auto b = static_cast<unsigned char>(*p);
+        if ((b | 0x20U) == 'x') {
+            return true;
+        }
+        if (b == 0xB4 && end - p >= 4 && std::memcmp(p, kChuanZhen, 4) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void FaxExtractor::Substitute(std::string_view pattern, std::string_view replacement) {
+    if (ReplaceAllInto(current_, pattern, replacement, spare_)) {
+        current_.swap(spare_);
+    }
+}
+
+std::string_view FaxExtractor::NumberOfLine(std::string_view line) {
+    if (!MayHoldFaxLabel(line)) {
+        return {};  // no rewriting could produce a marker
+    }
+    current_.assign(line);
+    for (const Rewrite& r : LineRewrites()) {
+        Substitute(r.pattern, r.replacement);
+    }
+
+    // The first marker, by plain byte comparison; it may begin on any byte.
+    const std::size_t marker = current_.find(kFaxMarker);
+    if (marker == std::string::npos) {
+        return {};
+    }
+    const std::string_view tail = std::string_view(current_).substr(marker + kFaxMarker.size(), kMaxTail);
+    std::size_t runLength = 0;
+    while (runLength < tail.size() && IsRunByte(tail[runLength])) {
+        ++runLength;
+    }
+    spare_.assign(tail.data(), runLength);
+    current_.swap(spare_);
+
+    Substitute("(", "-");
+    Substitute(")", "-");
+    Substitute("+", "");
+    Substitute("--", "-");
+    Substitute("--", "-");
+
+    std::string_view value = current_;
+    for (std::string_view prefix : kPrefixes) {
+        if (value.starts_with(prefix)) {
+            value.remove_prefix(prefix.size());
+        }
+    }
+    number_.clear();
+    if (!value.starts_with('0')) {
+        number_.push_back('0');
+    }
+    number_.append(value);
+    if (!number_.empty() && number_.back() == '-') {
+        number_.pop_back();
+    }
+    if (number_.size() < kMinLength || number_.size() > kMaxLength) {
+        return {};
+    }
+    number_.resize(std::min(number_.size(), kNumberLength));
+    if (number_.back() == '-') {
+        number_.pop_back();
+    }
+    return number_;
+}
+
+void FaxExtractor::Deliver(SeenNumbers& seen, bool recordNow, NumberSink& sink) {
+    if (recordNow) {
+        seen.Add(number_);
+    }
+    sink.AppendNumber(number_);
+}
+
+bool FaxExtractor::ExtractLine(std::string_view line, SeenNumbers& seen, const RecordSwitch& record, NumberSink& sink) {
+    const std::string_view number = NumberOfLine(line);
+    if (number.empty() || seen.Contains(number)) {
+        return false;
+    }
+    Deliver(seen, record && record(), sink);
+    return true;
+}
+
+bool FaxExtractor::ExtractLine(std::string_view line, SeenNumbers& seen, bool record, NumberSink& sink) {
+    const std::string_view number = NumberOfLine(line);
+    if (number.empty() || seen.Contains(number)) {
+        return false;
+    }
+    Deliver(seen, record, sink);
+    return true;
+}
+
+std::size_t ExtractFaxNumbers(std::span<const std::string> pageLines, SeenNumbers& seen, const RecordSwitch& record,
+                              NumberSink& sink) {
+    FaxExtractor extractor;
+    std::size_t appended = 0;
+    for (const std::string& line : pageLines) {
+        if (extractor.ExtractLine(line, seen, record, sink)) {
+            ++appended;
+        }
+    }
+    return appended;
+}
+
+std::size_t ExtractFaxNumbers(std::span<const std::string> pageLines, SeenNumbers& seen, bool record,
+                              NumberSink& sink) {
+    FaxExtractor extractor;
+    std::size_t appended = 0;
+    for (const std::string& line : pageLines) {
+        if (extractor.ExtractLine(line, seen, record, sink)) {
+            ++appended;
+        }
+    }
+    return appended;
+}
+
+}  // namespace tavrisk

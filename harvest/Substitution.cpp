@@ -1,0 +1,115 @@
+#include "harvest/Substitution.h"
+
+#include <cstring>
+
+namespace tavrisk {
+
+namespace {
+
+constexpr bool IsHighByte(unsigned char b) {
+    return b >= 0x81 && b <= 0xFE;
+}
+
+constexpr unsigned char FoldCase(unsigned char b) {
+    return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 0x20) : b;
+}
+
+constexpr bool IsAsciiLetter(unsigned char b) {
+    return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z');
+}
+
+// Whether pattern matches text at pos, letter case ignored (alignment not checked).
+bool MatchesAt(std::string_view text, std::size_t pos, std::string_view pattern) {
+    if (text.size() - pos < pattern.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < pattern.size(); ++k) {
+        if (FoldCase(static_cast<unsigned char>(text[pos + k])) != FoldCase(static_cast<unsigned char>(pattern[k]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The first position at or after from where pattern matches, letter case
+// ignored and alignment not yet checked; npos when there is none.
+std::size_t FindFolded(std::string_view text, std::string_view pattern, std::size_t from) {
+    if (pattern.empty() || text.size() < pattern.size()) {
+        return std::string_view::npos;
+    }
+    const std::size_t last = text.size() - pattern.size();  // last possible start
+    const auto first = static_cast<unsigned char>(pattern[0]);
+    const char* data = text.data();
+    if (IsAsciiLetter(first)) {
+        const auto lower = static_cast<unsigned char>(first | 0x20U);
+        for (std::size_t i = from; i <= last; ++i) {
+            // For a letter, (b | 0x20) equals its lower case for exactly its two cases.
+            if ((static_cast<unsigned char>(data[i]) | 0x20U) == lower && MatchesAt(text, i, pattern)) {
+                return i;
+            }
+        }
+        return std::string_view::npos;
+    }
+    std::size_t i = from;
+    while (i <= last) {
+        const void* hit = std::memchr(data + i, first, last + 1 - i);
+        if (hit == nullptr) {
+            return std::string_view::npos;
+        }
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (MatchesAt(text, i, pattern)) {
+            return i;
+        }
+        ++i;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+bool IsSecondByte(std::string_view text, std::size_t pos) {
+    std::size_t row = 0;
+    while (pos > 0 && IsHighByte(static_cast<unsigned char>(text[pos - 1]))) {
+        ++row;
+        --pos;
+    }
+    return (row % 2) == 1;
+}
+
+bool ReplaceAllInto(std::string_view text, std::string_view pattern, std::string_view replacement, std::string& out) {
+    std::size_t copied = 0;  // text before this is already in out
+    std::size_t search = 0;
+    bool matched = false;
+    while (true) {
+        const std::size_t pos = FindFolded(text, pattern, search);
+        if (pos == std::string_view::npos) {
+            break;
+        }
+        if (IsSecondByte(text, pos)) {
+            search = pos + 1;
+            continue;
+        }
+        if (!matched) {
+            out.clear();
+            matched = true;
+        }
+        out.append(text.data() + copied, pos - copied);
+        out.append(replacement);
+        copied = pos + pattern.size();
+        search = copied;
+    }
+    if (matched) {
+        out.append(text.data() + copied, text.size() - copied);
+    }
+    return matched;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement) {
+    std::string out;
+    if (!ReplaceAllInto(text, pattern, replacement, out)) {
+        out.assign(text);
+    }
+    return out;
+}
+
+}  // namespace tavrisk
