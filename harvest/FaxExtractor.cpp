@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "harvest/Substitution.h"
 #include "platform/TextCodec.h"
@@ -16,32 +17,44 @@ struct Rewrite {
     std::string replacement;
 };
 
+// Consecutive rewrites whose patterns all begin with lead: where the text
+// holds no lead, none of them can match and the group is passed over.
+struct RewriteGroup {
+    std::string lead;
+    std::vector<Rewrite> rows;
+};
+
 // The written forms of a fax label and the separators around it, rewritten in
 // this order; each step works on the result of the one before.
-const std::array<Rewrite, 20>& LineRewrites() {
-    static const std::array<Rewrite, 20> rewrites = {{
-        {"(Fax) ", "Fax"},
-        {"(Fax)", "Fax"},
-        {ToGbk("（FAX）"), "Fax"},
-        {";", ":"},
-        {"  ", " "},
-        {ToGbk("传真： "), "FAX:"},
-        {ToGbk("传真："), "FAX:"},
-        {ToGbk("传真: "), "FAX:"},
-        {ToGbk("传真:"), "FAX:"},
-        {ToGbk("传真 "), "FAX:"},
-        {ToGbk("传真号码："), "FAX:"},
-        {ToGbk("传真至："), "FAX:"},
-        {ToGbk("FAX： "), "FAX:"},
-        {ToGbk("FAX："), "FAX:"},
-        {"FAX: ", "FAX:"},
-        {"FAX:", "FAX:"},
-        {"FAX ", "FAX:"},
-        {ToGbk("FAX号码："), "FAX:"},
-        {ToGbk("FAX至："), "FAX:"},
-        {" ", ""},
-    }};
-    return rewrites;
+const std::vector<RewriteGroup>& LineRewrites() {
+    static const std::vector<RewriteGroup> groups = {
+        {"(Fax)", {{"(Fax) ", "Fax"}, {"(Fax)", "Fax"}}},
+        {ToGbk("（FAX）"), {{ToGbk("（FAX）"), "Fax"}}},
+        {";", {{";", ":"}}},
+        {"  ", {{"  ", " "}}},
+        {ToGbk("传真"),
+         {
+             {ToGbk("传真： "), "FAX:"},
+             {ToGbk("传真："), "FAX:"},
+             {ToGbk("传真: "), "FAX:"},
+             {ToGbk("传真:"), "FAX:"},
+             {ToGbk("传真 "), "FAX:"},
+             {ToGbk("传真号码："), "FAX:"},
+             {ToGbk("传真至："), "FAX:"},
+         }},
+        {"FAX",
+         {
+             {ToGbk("FAX： "), "FAX:"},
+             {ToGbk("FAX："), "FAX:"},
+             {"FAX: ", "FAX:"},
+             {"FAX:", "FAX:"},
+             {"FAX ", "FAX:"},
+             {ToGbk("FAX号码："), "FAX:"},
+             {ToGbk("FAX至："), "FAX:"},
+         }},
+        {" ", {{" ", ""}}},
+    };
+    return groups;
 }
 
 // The country code in its written forms, tested in this order, each once.
@@ -65,14 +78,20 @@ constexpr char kChuanZhen[] = "\xB4\xAB\xD5\xE6";
 }  // namespace
 
 bool MayHoldFaxLabel(std::string_view line) {
-    const char* p = line.data();
-    const char* end = p + line.size();
-    for (; p != end; ++p) {
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    for (const char* p = begin; p != end; ++p) {
         const auto b = static_cast<unsigned char>(*p);
         if ((b | 0x20U) == 'x') {
-            return true;
-        }
-        if (b == 0xB4 && end - p >= 4 && std::memcmp(p, kChuanZhen, 4) == 0) {
+            // Only spaces can vanish between the "A" and the "X" of a marker.
+            const char* q = p;
+            while (q != begin && q[-1] == ' ') {
+                --q;
+            }
+            if (q != begin && (static_cast<unsigned char>(q[-1]) | 0x20U) == 'a') {
+                return true;
+            }
+        } else if (b == 0xB4 && end - p >= 4 && std::memcmp(p, kChuanZhen, 4) == 0) {
             return true;
         }
     }
@@ -90,8 +109,13 @@ std::string_view FaxExtractor::NumberOfLine(std::string_view line) {
         return {};  // no rewriting could produce a marker
     }
     current_.assign(line);
-    for (const Rewrite& r : LineRewrites()) {
-        Substitute(r.pattern, r.replacement);
+    for (const RewriteGroup& group : LineRewrites()) {
+        if (!ContainsIgnoringCase(current_, group.lead)) {
+            continue;
+        }
+        for (const Rewrite& r : group.rows) {
+            Substitute(r.pattern, r.replacement);
+        }
     }
 
     // The first marker, by plain byte comparison; it may begin on any byte.

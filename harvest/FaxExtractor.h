@@ -61,9 +61,11 @@ std::size_t ExtractFaxNumbers(std::span<const std::string> pageLines, SeenNumber
                               NumberSink& sink);
 std::size_t ExtractFaxNumbers(std::span<const std::string> pageLines, SeenNumbers& seen, bool record, NumberSink& sink);
 
-// Whether line can yield a number at all: every marker the rewriting can
-// produce needs an "X" or "x" or the label "传真" in the line. A cheap test
-// that lets a scanner pass over most lines of a page untouched.
+// Whether line can yield a number at all. Every marker the rewriting can
+// produce needs the label "传真" in the line, or an "X" or "x" whose nearest
+// byte before it other than a space is an "A" or "a" (only spaces vanish
+// between the two). A cheap test that lets a scanner pass over most lines of
+// a page untouched.
 bool MayHoldFaxLabel(std::string_view line);
 
 }  // namespace tavrisk

@@ -1,6 +1,8 @@
 #include "harvest/PageLines.h"
 
 #include <algorithm>
+#include <string.h>  // memrchr
+
 #include <cstring>
 
 #include "harvest/FaxExtractor.h"
@@ -13,33 +15,73 @@ namespace tavrisk {
 
 namespace {
 
-// The first byte in [p, end) that ends a line or may begin a fax label: LF,
-// "X" or "x", or 0xB4 (the first byte of "传"); end when there is none.
-const char* NextEvent(const char* p, const char* end) {
+constexpr char kChuanZhen[] = "\xB4\xAB\xD5\xE6";  // "传真"
+
+constexpr bool IsX(char c) {
+    return (static_cast<unsigned char>(c) | 0x20U) == 'x';
+}
+
+// Whether the "X" or "x" at x may end a label: its nearest byte before it
+// other than a space is "A" or "a", or the bytes before it lie in an earlier
+// block (then it counts, to be decided on the whole line).
+bool MayEndLabel(const char* blockBegin, const char* x) {
+    const char* q = x;
+    while (q != blockBegin && q[-1] == ' ') {
+        --q;
+    }
+    return q == blockBegin || (static_cast<unsigned char>(q[-1]) | 0x20U) == 'a';
+}
+
+// The first byte in [p, end) where a fax label may end or begin: an "X" or
+// "x" that may end one, or "传真"; a first byte of "传" too close to the
+// block's end to be checked counts. end when there is none.
+const char* NextCandidate(const char* blockBegin, const char* p, const char* end) {
 #if defined(__SSE2__)
-    const __m128i lineFeed = _mm_set1_epi8('\n');
     const __m128i lowerX = _mm_set1_epi8('x');
     const __m128i caseBit = _mm_set1_epi8(0x20);
-    const __m128i chuanLead = _mm_set1_epi8(static_cast<char>(0xB4));
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lineFeed), _mm_cmpeq_epi8(_mm_or_si128(v, caseBit), lowerX)),
-                         _mm_cmpeq_epi8(v, chuanLead));
-        const int mask = _mm_movemask_epi8(hits);
-        if (mask != 0) {
-            return p + __builtin_ctz(static_cast<unsigned>(mask));
+    const __m128i c0 = _mm_set1_epi8(kChuanZhen[0]);
+    const __m128i c1 = _mm_set1_epi8(kChuanZhen[1]);
+    const __m128i c2 = _mm_set1_epi8(kChuanZhen[2]);
+    const __m128i c3 = _mm_set1_epi8(kChuanZhen[3]);
+    while (end - p >= 16 + 3) {
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i xs = _mm_cmpeq_epi8(_mm_or_si128(v0, caseBit), lowerX);
+        __m128i label = _mm_cmpeq_epi8(v0, c0);
+        if (_mm_movemask_epi8(label) != 0) {
+            label = _mm_and_si128(
+                _mm_and_si128(label, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1)), c1)),
+                _mm_and_si128(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2)), c2),
+                              _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 3)), c3)));
+        }
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(xs, label)));
+        while (mask != 0) {
+            const char* hit = p + __builtin_ctz(mask);
+            if (!IsX(*hit) || MayEndLabel(blockBegin, hit)) {
+                return hit;
+            }
+            mask &= mask - 1;
         }
         p += 16;
     }
 #endif
     for (; p != end; ++p) {
-        const auto b = static_cast<unsigned char>(*p);
-        if (b == '\n' || (b | 0x20U) == 'x' || b == 0xB4) {
+        if (IsX(*p)) {
+            if (MayEndLabel(blockBegin, p)) {
+                return p;
+            }
+        } else if (*p == kChuanZhen[0] && (end - p < 4 || std::memcmp(p, kChuanZhen, 4) == 0)) {
             return p;
         }
     }
     return end;
+}
+
+const char* FindLineFeed(const char* p, const char* end) {
+    return static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+}
+
+const char* FindLastLineFeed(const char* p, const char* end) {
+    return static_cast<const char*>(memrchr(p, '\n', static_cast<std::size_t>(end - p)));
 }
 
 }  // namespace
@@ -102,29 +144,29 @@ void PageLineStream::EndLine(const char* begin, const char* end, PageLineReceive
 }
 
 void PageLineStream::Feed(std::string_view block, PageLineReceiver& receiver) {
-    const char* p = block.data();
-    const char* const end = p + block.size();
-    const char* lineStart = p;
+    const char* const begin = block.data();
+    const char* const end = begin + block.size();
+    const char* p = begin;
+    const char* lineStart = begin;  // where the current line's bytes in this block begin
     while (p != end) {
-        const char* lineFeed = nullptr;
-        if (!filter_ || candidate_) {
-            lineFeed = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        } else {
-            // Skip bytes that can neither end the line nor begin a label.
-            p = NextEvent(p, end);
-            if (p == end) {
+        if (filter_ && !candidate_) {
+            // Jump to the next byte that may belong to a label; the lines passed
+            // over on the way cannot hold one and are dropped unseen.
+            const char* hit = NextCandidate(begin, p, end);
+            const char* lastBreak = FindLastLineFeed(lineStart, hit);
+            if (lastBreak != nullptr) {
+                pending_.clear();
+                pendingLength_ = 0;
+                lineStart = lastBreak + 1;
+            }
+            if (hit == end) {
                 break;
             }
-            if (*p != '\n') {
-                // "X", "x" or a first byte of "传"; a "传" cut by the block's end counts.
-                candidate_ = *p != static_cast<char>(0xB4) || end - p < 4 || std::memcmp(p, "\xB4\xAB\xD5\xE6", 4) == 0;
-                ++p;
-                continue;
-            }
-            lineFeed = p;
+            candidate_ = true;
+            p = hit;
         }
+        const char* lineFeed = FindLineFeed(p, end);
         if (lineFeed == nullptr) {
-            p = end;
             break;
         }
         EndLine(lineStart, lineFeed, receiver);

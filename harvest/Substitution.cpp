@@ -1,5 +1,6 @@
 #include "harvest/Substitution.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tavrisk {
@@ -41,12 +42,35 @@ std::size_t FindFolded(std::string_view text, std::string_view pattern, std::siz
     const auto first = static_cast<unsigned char>(pattern[0]);
     const char* data = text.data();
     if (IsAsciiLetter(first)) {
+        // Both cases of the letter, each found with memchr; the nearer one is tried first.
+        const auto upper = static_cast<unsigned char>(first & ~0x20U);
         const auto lower = static_cast<unsigned char>(first | 0x20U);
-        for (std::size_t i = from; i <= last; ++i) {
-            // For a letter, (b | 0x20) equals its lower case for exactly its two cases.
-            if ((static_cast<unsigned char>(data[i]) | 0x20U) == lower && MatchesAt(text, i, pattern)) {
-                return i;
+        const char* const stop = data + last + 1;
+        const char* nextUpper = data + from;
+        const char* nextLower = data + from;
+        const char* at = data + from;
+        while (at < stop) {
+            if (nextUpper != nullptr && nextUpper < at) {
+                nextUpper = at;
             }
+            if (nextUpper == at) {
+                nextUpper = static_cast<const char*>(std::memchr(at, upper, static_cast<std::size_t>(stop - at)));
+            }
+            if (nextLower != nullptr && nextLower < at) {
+                nextLower = at;
+            }
+            if (nextLower == at) {
+                nextLower = static_cast<const char*>(std::memchr(at, lower, static_cast<std::size_t>(stop - at)));
+            }
+            if (nextUpper == nullptr && nextLower == nullptr) {
+                return std::string_view::npos;
+            }
+            at = nextUpper == nullptr ? nextLower : nextLower == nullptr ? nextUpper : std::min(nextUpper, nextLower);
+            const auto pos = static_cast<std::size_t>(at - data);
+            if (MatchesAt(text, pos, pattern)) {
+                return pos;
+            }
+            ++at;
         }
         return std::string_view::npos;
     }
@@ -66,6 +90,10 @@ std::size_t FindFolded(std::string_view text, std::string_view pattern, std::siz
 }
 
 }  // namespace
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view pattern) {
+    return FindFolded(text, pattern, 0) != std::string_view::npos;
+}
 
 bool IsSecondByte(std::string_view text, std::size_t pos) {
     std::size_t row = 0;

@@ -10,6 +10,10 @@ namespace tavrisk {
 // length.
 bool IsSecondByte(std::string_view text, std::size_t pos);
 
+// Whether pattern occurs in text with ASCII letters compared without regard
+// to case, at any byte (a quick test before the rewriting proper).
+bool ContainsIgnoringCase(std::string_view text, std::string_view pattern);
+
 // Replaces every match of pattern in text with replacement, the way every
 // rewriting step of the extraction works:
 // - ASCII letters match without regard to case; the replacement is inserted

@@ -77,6 +77,10 @@ const LineCase kLineCases[] = {
     {"TELEFAX:0571-12345678", "0571-12345678"},
     {"传真：\t0571-12345678", ""},
     {"传真：　0571-12345678", ""},
+    // Spaces go last: letters they kept apart join into a marker, but only
+    // an upper-case one, since the case was settled before.
+    {"F A X:0571-12345678", "0571-12345678"},
+    {"f a x:0571-12345678", ""},
     {"", ""},
 };
 
@@ -126,7 +130,10 @@ TEST(FaxExtractorTest, LinesWithoutAnyLabelByteAreRejectedCheaply) {
     EXPECT_FALSE(MayHoldFaxLabel(""));
     EXPECT_TRUE(MayHoldFaxLabel(G("传真")));
     EXPECT_TRUE(MayHoldFaxLabel("fax"));
-    EXPECT_TRUE(MayHoldFaxLabel("X"));
+    EXPECT_TRUE(MayHoldFaxLabel("a  X"));
+    EXPECT_FALSE(MayHoldFaxLabel("X"));
+    EXPECT_FALSE(MayHoldFaxLabel("www.xinxi.com.cn"));
+    EXPECT_FALSE(MayHoldFaxLabel("a.x"));
     EXPECT_FALSE(MayHoldFaxLabel(G("传")));
     // Every line of the table that yields a number passes the test.
     for (const LineCase& c : kLineCases) {
