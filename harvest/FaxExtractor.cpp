@@ -98,8 +98,8 @@ bool MayHoldFaxLabel(std::string_view line) {
     return false;
 }
 
-void FaxExtractor::Substitute(std::string_view pattern, std::string_view replacement) {
-    if (ReplaceAllInto(current_, pattern, replacement, spare_)) {
+void FaxExtractor::Substitute(std::string_view pattern, std::string_view replacement, std::size_t from) {
+    if (ReplaceAllInto(current_, pattern, replacement, spare_, from)) {
         current_.swap(spare_);
     }
 }
@@ -110,11 +110,14 @@ std::string_view FaxExtractor::NumberOfLine(std::string_view line) {
     }
     current_.assign(line);
     for (const RewriteGroup& group : LineRewrites()) {
-        if (!ContainsIgnoringCase(current_, group.lead)) {
+        // No row of the group can match before the first place its lead occurs,
+        // and its rows change nothing before that place.
+        const std::size_t first = FindIgnoringCase(current_, group.lead);
+        if (first == std::string::npos) {
             continue;
         }
         for (const Rewrite& r : group.rows) {
-            Substitute(r.pattern, r.replacement);
+            Substitute(r.pattern, r.replacement, first);
         }
     }
 

@@ -91,8 +91,8 @@ std::size_t FindFolded(std::string_view text, std::string_view pattern, std::siz
 
 }  // namespace
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view pattern) {
-    return FindFolded(text, pattern, 0) != std::string_view::npos;
+std::size_t FindIgnoringCase(std::string_view text, std::string_view pattern, std::size_t from) {
+    return FindFolded(text, pattern, from);
 }
 
 bool IsSecondByte(std::string_view text, std::size_t pos) {
@@ -104,9 +104,10 @@ bool IsSecondByte(std::string_view text, std::size_t pos) {
     return (row % 2) == 1;
 }
 
-bool ReplaceAllInto(std::string_view text, std::string_view pattern, std::string_view replacement, std::string& out) {
+bool ReplaceAllInto(std::string_view text, std::string_view pattern, std::string_view replacement, std::string& out,
+                    std::size_t from) {
     std::size_t copied = 0;  // text before this is already in out
-    std::size_t search = 0;
+    std::size_t search = from;
     bool matched = false;
     while (true) {
         const std::size_t pos = FindFolded(text, pattern, search);

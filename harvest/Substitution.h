@@ -10,9 +10,10 @@ namespace tavrisk {
 // length.
 bool IsSecondByte(std::string_view text, std::size_t pos);
 
-// Whether pattern occurs in text with ASCII letters compared without regard
-// to case, at any byte (a quick test before the rewriting proper).
-bool ContainsIgnoringCase(std::string_view text, std::string_view pattern);
+// The first position at or after from where pattern occurs in text, ASCII
+// letters compared without regard to case, at any byte (a quick test before
+// the rewriting proper); npos when there is none.
+std::size_t FindIgnoringCase(std::string_view text, std::string_view pattern, std::size_t from = 0);
 
 // Replaces every match of pattern in text with replacement, the way every
 // rewriting step of the extraction works:
@@ -24,7 +25,10 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view pattern);
 // Writes the result to out and returns true when there was at least one
 // match; when there was none, returns false and leaves out untouched, so a
 // caller can keep working on text without a copy.
-bool ReplaceAllInto(std::string_view text, std::string_view pattern, std::string_view replacement, std::string& out);
+// Matches are searched from position from on; a caller that knows there is
+// none before it (see FindIgnoringCase) saves the search there.
+bool ReplaceAllInto(std::string_view text, std::string_view pattern, std::string_view replacement, std::string& out,
+                    std::size_t from = 0);
 
 // The same, returning the result.
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);

@@ -118,7 +118,7 @@ TEST(PageLinesTest, StreamAgreesWithTheCutOnRandomText) {
         for (std::size_t i = 0; i < length; ++i) {
             text.push_back(round >= 250 && random() % 50 != 0 ? 'a' : alphabet[random() % alphabet.size()]);
         }
-        const std::size_t block = 1 + random() % 40;
+        const std::size_t block = 1 + random() % 200;
         ASSERT_EQ(Stream(text, block, PageLineStream::Lines::All), Expected(text, false)) << round;
         ASSERT_EQ(Stream(text, block, PageLineStream::Lines::MayHoldFaxLabel), Expected(text, true)) << round;
     }
