@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 namespace tavrisk {
 
@@ -20,7 +21,7 @@ public:
     SeenNumbers& operator=(const SeenNumbers&) = delete;
 
     // Whether an equal number has been recorded.
-    [[nodiscard]] bool Contains(std::string_view number) const { return index_.find(number) != index_.end(); }
+    [[nodiscard]] bool Contains(std::string_view number) const;
     // Appends number at the end of the list.
     void Add(std::string number);
 
@@ -29,9 +30,18 @@ public:
     [[nodiscard]] const std::string& Item(std::size_t index) const { return items_.at(index); }
 
 private:
-    // A deque never moves its elements, so the views in the index stay valid.
+    // One place of the open-addressing index: part of the number's hash, to
+    // pass over most other numbers without comparing them, and the number's
+    // position in items_ plus one (0 marks a free place).
+    struct Slot {
+        std::uint32_t tag = 0;
+        std::uint32_t item = 0;
+    };
+
+    void Grow();
+
     std::deque<std::string> items_;
-    std::unordered_set<std::string_view> index_;
+    std::vector<Slot> slots_;  // a power of two in size, at most half full
 };
 
 }  // namespace tavrisk
