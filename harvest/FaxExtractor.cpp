@@ -98,10 +98,12 @@ bool MayHoldFaxLabel(std::string_view line) {
     return false;
 }
 
-void FaxExtractor::Substitute(std::string_view pattern, std::string_view replacement, std::size_t from) {
-    if (ReplaceAllInto(current_, pattern, replacement, spare_, from)) {
-        current_.swap(spare_);
+bool FaxExtractor::Substitute(std::string_view pattern, std::string_view replacement, std::size_t from) {
+    if (!ReplaceAllInto(current_, pattern, replacement, spare_, from)) {
+        return false;
     }
+    current_.swap(spare_);
+    return true;
 }
 
 std::string_view FaxExtractor::NumberOfLine(std::string_view line) {
@@ -110,14 +112,18 @@ std::string_view FaxExtractor::NumberOfLine(std::string_view line) {
     }
     current_.assign(line);
     for (const RewriteGroup& group : LineRewrites()) {
-        // No row of the group can match before the first place its lead occurs,
-        // and its rows change nothing before that place.
-        const std::size_t first = FindIgnoringCase(current_, group.lead);
-        if (first == std::string::npos) {
+        // Every row of the group begins with its lead, so none can match before
+        // the first place the lead occurs...
+        std::size_t from = FindIgnoringCase(current_, group.lead);
+        if (from == std::string::npos) {
             continue;
         }
         for (const Rewrite& r : group.rows) {
-            Substitute(r.pattern, r.replacement, first);
+            if (Substitute(r.pattern, r.replacement, from)) {
+                // ...but a replacement may complete a lead that begins up to
+                // lead.size() - 1 bytes in front of it.
+                from -= std::min(from, group.lead.size() - 1);
+            }
         }
     }
 

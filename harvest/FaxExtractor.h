@@ -48,8 +48,8 @@ private:
     // Records the number just read (when recordNow) and appends it to sink.
     void Deliver(SeenNumbers& seen, bool recordNow, NumberSink& sink);
     // Applies one substitution to current_, keeping the result in current_;
-    // there is no match before from.
-    void Substitute(std::string_view pattern, std::string_view replacement, std::size_t from = 0);
+    // there is no match before from. Returns true when something was replaced.
+    bool Substitute(std::string_view pattern, std::string_view replacement, std::size_t from = 0);
 
     std::string current_;
     std::string spare_;
