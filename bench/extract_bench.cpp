@@ -159,7 +159,7 @@ void BM_ExtractFaxNumbersPage(benchmark::State& state) {
         bytes += l.size() + 2;
     }
     CountNumbers sink;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         SeenNumbers seen;
         benchmark::DoNotOptimize(ExtractFaxNumbers(lines, seen, true, sink));
     }
@@ -175,7 +175,7 @@ void BM_NumberOfLabelLine(benchmark::State& state) {
     std::erase_if(lines, [](const std::string& l) { return !MayHoldFaxLabel(l); });
     FaxExtractor extractor;
     std::size_t index = 0;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         benchmark::DoNotOptimize(extractor.NumberOfLine(lines[index]));
         index = index + 1 == lines.size() ? 0 : index + 1;
     }
@@ -195,7 +195,7 @@ public:
 void BM_StreamAndExtract(benchmark::State& state) {
     PageCorpus corpus(3);
     const std::string text = corpus.Generate(32 << 20);
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         ExtractEveryLine receiver;
         PageLineStream stream(PageLineStream::Lines::MayHoldFaxLabel);
         for (std::size_t at = 0; at < text.size(); at += 1 << 20) {
@@ -229,7 +229,7 @@ void BM_SeenNumbersLookup(benchmark::State& state) {
         queries.push_back(RecordedNumber(i % 2 == 0 ? i * 211 : 2000000 + i));
     }
     std::size_t index = 0;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         benchmark::DoNotOptimize(seen->Contains(queries[index]));
         index = (index + 1) & 4095U;
     }
@@ -244,7 +244,7 @@ void BM_SeenNumbersRecordMillion(benchmark::State& state) {
     for (std::uint64_t i = 0; i < 1000000; ++i) {
         numbers.push_back(RecordedNumber(i));
     }
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         SeenNumbers seen;
         for (const std::string& n : numbers) {
             if (!seen.Contains(n)) {

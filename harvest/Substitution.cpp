@@ -43,34 +43,27 @@ std::size_t FindFolded(std::string_view text, std::string_view pattern, std::siz
     const char* data = text.data();
     if (IsAsciiLetter(first)) {
         // Both cases of the letter, each found with memchr; the nearer one is tried first.
+        const char* const stop = data + last + 1;
+        const auto next = [stop](const char* at, unsigned char c) {
+            return at < stop ? static_cast<const char*>(std::memchr(at, c, static_cast<std::size_t>(stop - at)))
+                             : nullptr;
+        };
         const auto upper = static_cast<unsigned char>(first & ~0x20U);
         const auto lower = static_cast<unsigned char>(first | 0x20U);
-        const char* const stop = data + last + 1;
-        const char* nextUpper = data + from;
-        const char* nextLower = data + from;
-        const char* at = data + from;
-        while (at < stop) {
-            if (nextUpper != nullptr && nextUpper < at) {
-                nextUpper = at;
-            }
-            if (nextUpper == at) {
-                nextUpper = static_cast<const char*>(std::memchr(at, upper, static_cast<std::size_t>(stop - at)));
-            }
-            if (nextLower != nullptr && nextLower < at) {
-                nextLower = at;
-            }
-            if (nextLower == at) {
-                nextLower = static_cast<const char*>(std::memchr(at, lower, static_cast<std::size_t>(stop - at)));
-            }
-            if (nextUpper == nullptr && nextLower == nullptr) {
-                return std::string_view::npos;
-            }
-            at = nextUpper == nullptr ? nextLower : nextLower == nullptr ? nextUpper : std::min(nextUpper, nextLower);
-            const auto pos = static_cast<std::size_t>(at - data);
+        const char* nextUpper = next(data + from, upper);
+        const char* nextLower = next(data + from, lower);
+        while (nextUpper != nullptr || nextLower != nullptr) {
+            const bool takeUpper = nextLower == nullptr || (nextUpper != nullptr && nextUpper < nextLower);
+            const char* hit = takeUpper ? nextUpper : nextLower;
+            const auto pos = static_cast<std::size_t>(hit - data);
             if (MatchesAt(text, pos, pattern)) {
                 return pos;
             }
-            ++at;
+            if (takeUpper) {
+                nextUpper = next(hit + 1, upper);
+            } else {
+                nextLower = next(hit + 1, lower);
+            }
         }
         return std::string_view::npos;
     }
