@@ -87,7 +87,7 @@ const LineCase kLineCases[] = {
     {"F A X:0571-12345678", "0571-12345678"},
     {"f a x:0571-12345678", ""},
     // A rewrite can form a match for a later row in front of where it worked:
-    // row 1 leaves "(Fax)：", which row 2 still turns into "Fax：".
+    // the first rewrite leaves "(Fax)：", which the second still turns into "Fax：".
     {"((Fax) )：0571-12345678", "0571-12345678"},
     {"", ""},
 };
