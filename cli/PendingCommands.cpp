@@ -13,7 +13,6 @@ int NotYet(Io& io) {
 }
 }  // namespace
 
-int RunExtract(const std::vector<std::string>& /*args*/, Io& io) { return NotYet(io); }
 int RunMerge(const std::vector<std::string>& /*args*/, Io& io) { return NotYet(io); }
 
 }  // namespace tavrisk::cli
