@@ -13,9 +13,14 @@ int NotYet(Io& io) {
 }
 }  // namespace
 
-int RunExtract(const std::vector<std::string>& /*args*/, Io& io) { return NotYet(io); }
-int RunUrl(const std::vector<std::string>& /*args*/, Io& io) { return NotYet(io); }
-int RunKeywords(const std::vector<std::string>& /*args*/, Io& io) { return NotYet(io); }
-int RunMerge(const std::vector<std::string>& /*args*/, Io& io) { return NotYet(io); }
+int RunExtract(const std::vector<std::string>& /*args*/, Io& io) {
+    return NotYet(io);
+}
+int RunUrl(const std::vector<std::string>& /*args*/, Io& io) {
+    return NotYet(io);
+}
+int RunKeywords(const std::vector<std::string>& /*args*/, Io& io) {
+    return NotYet(io);
+}
 
 }  // namespace tavrisk::cli
