@@ -18,8 +18,6 @@ void TForm1::N5Click() {}
 
 void TForm1::SpeedButton8Click() {}
 
-void TForm1::SpeedButton1Click() {}
-
 void TForm1::SpeedButton6Click() {}
 
 void TForm1::N15Click() {}
