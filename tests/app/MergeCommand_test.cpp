@@ -11,18 +11,9 @@
 namespace tavrisk::app {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 const QStringList kFilters = {QStringLiteral("文本文件(*.txt)"), QStringLiteral("所有文件(*.*)")};
 
 TEST(MergeDialogs, OpenDialogTakesSeveralExistingFiles) {
-    App();
     const auto dialog = MakeOpenDialog8(nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("选择待合并的数据文件"));
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
@@ -32,7 +23,6 @@ TEST(MergeDialogs, OpenDialogTakesSeveralExistingFiles) {
 }
 
 TEST(MergeDialogs, SaveDialogAsksBeforeReplacing) {
-    App();
     const auto dialog = MakeSaveDialog8(nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("合并后的数据文件保存为"));
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
@@ -43,7 +33,6 @@ TEST(MergeDialogs, SaveDialogAsksBeforeReplacing) {
 
 // Cancelling the open dialog ends the command: no pointer change, no status.
 TEST(MergeDialogs, CancellingTheOpenDialogChangesNothing) {
-    App();
     TForm1 form;
     const QVariant before = form.property("statusPanel6");
     QTimer::singleShot(0, [] {
@@ -60,3 +49,10 @@ TEST(MergeDialogs, CancellingTheOpenDialogChangesNothing) {
 
 }  // namespace
 }  // namespace tavrisk::app
+
+// One application for the program, destroyed before the process exits.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

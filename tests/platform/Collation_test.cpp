@@ -1,5 +1,7 @@
 #include "platform/Collation.h"
 
+#include "platform/StringList.h"
+
 #include "tests/support/TestSupport.h"
 
 #include <algorithm>
@@ -80,6 +82,16 @@ TEST(Collation, EqualOnlyWhenNothingButLetterCaseDiffers) {
     for (const auto& p : different) {
         EXPECT_NE(Collate(p.lower, p.higher), 0) << p.lower << " / " << p.higher;
     }
+}
+
+// As the string list's comparison, Find takes the first entry that differs
+// only in letter case, never one that differs in a hyphen.
+TEST(Collation, ServesTheStringListFind) {
+    StringList list(Collate);
+    list.LoadFromText("0571-1234567\r\nabc\r\nABC\r\n");
+    EXPECT_EQ(list.Find("aBc"), 1U);
+    EXPECT_EQ(list.Find("0571-1234567"), 0U);
+    EXPECT_EQ(list.Find("05711234567"), std::nullopt);
 }
 
 // Every string of up to three pieces from a small alphabet that exercises
