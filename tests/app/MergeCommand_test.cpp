@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace tavrisk::app {
@@ -45,6 +47,51 @@ TEST(MergeDialogs, CancellingTheOpenDialogChangesNothing) {
     form.SpeedButton1Click();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(form.property("statusPanel6"), before);
+}
+
+// Answers each file dialog that opens with the next function of the list.
+class DialogScript {
+public:
+    explicit DialogScript(std::vector<std::function<void(QFileDialog&)>> steps) : steps_(std::move(steps)) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QFileDialog*>(w);
+                if (dialog != nullptr && dialog->isVisible() && next_ < steps_.size()) {
+                    steps_[next_++](*dialog);
+                    return;
+                }
+            }
+        });
+        timer_.start();
+    }
+
+private:
+    std::vector<std::function<void(QFileDialog&)>> steps_;
+    std::size_t next_ = 0;
+    QTimer timer_;
+};
+
+TEST(MergeDialogs, MergesTheChosenFilesIntoTheChosenDestination) {
+    test::TempDir dir;
+    test::WriteFile(dir.File("a.txt"), "0571-2222222\r\n0571-1111111\r\n");
+    test::WriteFile(dir.File("b.txt"), "010-3333333\r\n0571-1111111\r\n");
+    const QString folder = QString::fromStdString(dir.Path());
+    TForm1 form;
+    DialogScript script({[&](QFileDialog& open) {
+                             open.setDirectory(folder);
+                             open.selectFile(QStringLiteral("\"a.txt\" \"b.txt\""));
+                             static_cast<QDialog&>(open).accept();
+                         },
+                         [&](QFileDialog& save) {
+                             save.setDirectory(folder);
+                             save.selectFile(QStringLiteral("merged"));
+                             static_cast<QDialog&>(save).accept();
+                         }});
+    form.SpeedButton1Click();
+    EXPECT_EQ(test::ReadFile(dir.File("merged.txt")), "010-3333333\r\n0571-1111111\r\n0571-2222222\r\n");
+    EXPECT_EQ(form.property("statusPanel6").toString(), QStringLiteral("文件合并整理完毕！共计：3"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
