@@ -4,6 +4,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <functional>
@@ -33,44 +35,60 @@ TEST(MergeDialogs, SaveDialogAsksBeforeReplacing) {
     EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
+// Answers each file dialog that opens with the next function of the list.
+// A dialog still open after its answer (its folder was not loaded yet) gets
+// the same answer again; after ten seconds every dialog is rejected, so a
+// broken answer fails the test instead of hanging it.
+class DialogScript {
+public:
+    explicit DialogScript(std::vector<std::function<void(QFileDialog&)>> steps) : steps_(std::move(steps)) {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+        timer_.start();
+        clock_.start();
+    }
+
+private:
+    void Tick() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            if (dialog == nullptr || !dialog->isVisible()) {
+                continue;
+            }
+            if (clock_.elapsed() > 10000 || next_ >= steps_.size()) {
+                dialog->reject();
+                return;
+            }
+            steps_[next_](*dialog);
+            if (!dialog->isVisible()) {
+                ++next_;
+            }
+            return;
+        }
+    }
+
+    std::vector<std::function<void(QFileDialog&)>> steps_;
+    std::size_t next_ = 0;
+    QTimer timer_;
+    QElapsedTimer clock_;
+};
+
 // Cancelling the open dialog ends the command: no pointer change, no status.
 TEST(MergeDialogs, CancellingTheOpenDialogChangesNothing) {
     TForm1 form;
     const QVariant before = form.property("statusPanel6");
-    QTimer::singleShot(0, [] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog != nullptr && dialog->isVisible()) {
-                dialog->reject();
-            }
-        }
-    });
+    DialogScript script({[](QFileDialog& open) { open.reject(); }});
     form.SpeedButton1Click();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(form.property("statusPanel6"), before);
 }
 
-// Answers each file dialog that opens with the next function of the list.
-class DialogScript {
-public:
-    explicit DialogScript(std::vector<std::function<void(QFileDialog&)>> steps) : steps_(std::move(steps)) {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QFileDialog*>(w);
-                if (dialog != nullptr && dialog->isVisible() && next_ < steps_.size()) {
-                    steps_[next_++](*dialog);
-                    return;
-                }
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    std::vector<std::function<void(QFileDialog&)>> steps_;
-    std::size_t next_ = 0;
-    QTimer timer_;
-};
+// What the user types into the dialog's file name field.
+void TypeFileName(QFileDialog& dialog, const QString& text) {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(text);
+}
 
 TEST(MergeDialogs, MergesTheChosenFilesIntoTheChosenDestination) {
     test::TempDir dir;
@@ -80,12 +98,12 @@ TEST(MergeDialogs, MergesTheChosenFilesIntoTheChosenDestination) {
     TForm1 form;
     DialogScript script({[&](QFileDialog& open) {
                              open.setDirectory(folder);
-                             open.selectFile(QStringLiteral("\"a.txt\" \"b.txt\""));
+                             TypeFileName(open, QStringLiteral("\"a.txt\" \"b.txt\""));
                              static_cast<QDialog&>(open).accept();
                          },
                          [&](QFileDialog& save) {
                              save.setDirectory(folder);
-                             save.selectFile(QStringLiteral("merged"));
+                             TypeFileName(save, QStringLiteral("merged"));
                              static_cast<QDialog&>(save).accept();
                          }});
     form.SpeedButton1Click();
