@@ -36,7 +36,7 @@ std::string ResolveTarget(const std::string& path) {
         std::string link(buf.data(), static_cast<std::size_t>(n));
         if (link.front() != '/') {
             const auto slash = target.rfind('/');
-            link = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + link;
+            link.insert(0, slash == std::string::npos ? std::string() : target.substr(0, slash + 1));
         }
         target = link;
     }
