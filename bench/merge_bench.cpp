@@ -37,6 +37,7 @@ void BM_CollateNumbers(benchmark::State& state) {
     const auto numbers = Numbers(4096);
     std::size_t i = 0;
     for (auto _ : state) {
+        static_cast<void>(_);
         benchmark::DoNotOptimize(tavrisk::Collate(numbers[i % 4096], numbers[(i + 1) % 4096]));
         ++i;
     }
@@ -47,6 +48,7 @@ void BM_CollationKeyNumbers(benchmark::State& state) {
     const auto numbers = Numbers(4096);
     std::size_t i = 0;
     for (auto _ : state) {
+        static_cast<void>(_);
         benchmark::DoNotOptimize(tavrisk::CollationKey(numbers[i++ % 4096]));
     }
 }
@@ -71,6 +73,7 @@ void BM_MergeFiles(benchmark::State& state) {
     }
     const std::string dest = std::string(folder) + "/merged.txt";
     for (auto _ : state) {
+        static_cast<void>(_);
         benchmark::DoNotOptimize(tavrisk::MergeFiles(sources, dest, [](const std::string&) {}));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
