@@ -14,7 +14,6 @@ void TForm1::N3Click() {}
 
 void TForm1::N5Click() {}
 
-void TForm1::SpeedButton1Click() {}
 
 
 void TForm1::SpeedButton10Click() {}
