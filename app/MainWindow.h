@@ -15,6 +15,7 @@ class QToolButton;
 namespace tavrisk::app {
 
 class NumberListModel;
+class SearchSession;
 class SpinEdit;
 class StatusBar;
 
@@ -88,11 +89,17 @@ public:
     // Loads options and progress from the settings file (run by FormCreate).
     void LoadSettings();
 
+    // The search run behind N2Click, N3Click, Timer1Timer and the hidden
+    // buttons, made on first use (app/SearchCommands.cpp).
+    SearchSession& Session();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildLayout();
+
+    SearchSession* session_ = nullptr;  // a child object of the window
 };
 
 }  // namespace tavrisk::app

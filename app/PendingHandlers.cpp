@@ -10,10 +10,6 @@ void TForm1::FormCloseQuery(bool& /*CanClose*/) {}
 
 void TForm1::SpeedButton4Click() {}
 
-void TForm1::N2Click() {}
-
-void TForm1::N3Click() {}
-
 void TForm1::N5Click() {}
 
 void TForm1::SpeedButton8Click() {}
@@ -36,13 +32,7 @@ void TForm1::N20Click() {}
 
 void TForm1::N23Click() {}
 
-void TForm1::Button1Click() {}
-
-void TForm1::BitBtn1Click() {}
-
 void TForm1::Button2Click() {}
-
-void TForm1::Timer1Timer() {}
 
 void TForm1::LoadSettings() {}
 
