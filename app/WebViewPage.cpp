@@ -25,7 +25,13 @@ WebViewPage::WebViewPage(QWidget* host, QObject* parent) : QObject(parent), host
     connect(&refresh_, &QTimer::timeout, this, &WebViewPage::RequestSnapshot);
 }
 
-WebViewPage::~WebViewPage() = default;
+WebViewPage::~WebViewPage() {
+    // A view of its own goes with this object; one inside the host goes with
+    // the host.
+    if (ownsView_) {
+        delete view_;
+    }
+}
 
 void WebViewPage::EnsureView() {
     if (view_) {
@@ -42,8 +48,7 @@ void WebViewPage::EnsureView() {
         view_->show();
     } else {
         view_ = new QWebEngineView();
-        view_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(this, &QObject::destroyed, view_, &QObject::deleteLater);
+        ownsView_ = true;
         view_->resize(1024, 768);
         view_->show();
     }

@@ -55,6 +55,7 @@ private:
 
     QPointer<QWidget> host_;
     QPointer<QWebEngineView> view_;
+    bool ownsView_ = false;
     QTimer refresh_;
     std::string snapshot_;
     std::uint64_t asked_ = 0;
