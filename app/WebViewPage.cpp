@@ -71,6 +71,10 @@ std::string WebViewPage::PageText() {
     return snapshot_;
 }
 
+QWebEngineView* WebViewPage::View() const {
+    return view_;
+}
+
 void WebViewPage::RequestSnapshot() {
     if (!view_) {
         return;
