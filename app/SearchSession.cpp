@@ -24,13 +24,20 @@ SearchSession::SearchSession(TForm1& form)
       Form(form),
       Timer1(Scheduler, 8000),
       WebBrowser1(form.Panel11),
+      Services{
+          [] { return standin::GetLocalAddress(); },
+          [this](const std::string& line) { return standin::BuildQueryBase(SearchHost, line); },
+          [](const std::string& base, int pn) { return standin::BuildPageUrl(base, pn); },
+          [this] { ExtractFaxNumbers(); },
+          [this] { Form.Button2Click(); },
+      },
       Run(*this, WebBrowser1, Timer1,
           RunServices{
-              [] { return standin::GetLocalAddress(); },
-              [this](const std::string& line) { return standin::BuildQueryBase(SearchHost, line); },
-              [](const std::string& base, int pn) { return standin::BuildPageUrl(base, pn); },
-              [this] { ExtractFaxNumbers(); },
-              [this] { Form.Button2Click(); },
+              [this] { return Services.GetLocalAddress(); },
+              [this](const std::string& line) { return Services.BuildQueryBase(line); },
+              [this](const std::string& base, int pn) { return Services.BuildPageUrl(base, pn); },
+              [this] { Services.ExtractFaxNumbers(); },
+              [this] { Services.SaveProgress(); },
           },
           RunFields{form.KeywordList, form.PageLines, form.NextKeywordIndex, FoundCount}) {
     Timer1.SetOnTimer([this] { Form.Timer1Timer(); });

@@ -60,6 +60,8 @@ public:
     int FoundCount = 0;
     StringList SeenNumbers;
     std::string SearchHost = "www.baidu.com";
+    // What the run calls, looked up at every call, so each can be replaced.
+    RunServices Services;
     SearchRun Run;
 };
 
