@@ -17,8 +17,8 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "WebViewPage_test";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static auto* app = new QApplication(argc, argv);  // never torn down among the statics at exit
+    return *app;
 }
 
 TEST(WebViewPage, BrowserTextBecomesGbkWithCrLf) {
