@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -114,12 +115,18 @@ TEST_F(SearchCommandsTest, ThePromptAndAnEntryThatIsNotANumber) {
     QString title;
     QString label;
     QString value;
+    int maxLength = 0;
+    QString selected;
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QInputDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
         label = dialog->labelText();
         value = dialog->textValue();
+        if (auto* field = dialog->findChild<QLineEdit*>()) {
+            maxLength = field->maxLength();
+            selected = field->selectedText();
+        }
         dialog->setTextValue(QStringLiteral("abc"));
         CloseNextBox(boxes);
         dialog->accept();
@@ -128,6 +135,8 @@ TEST_F(SearchCommandsTest, ThePromptAndAnEntryThatIsNotANumber) {
     EXPECT_EQ(title, QStringLiteral("搜索参数设置"));
     EXPECT_EQ(label, QStringLiteral("请输入关键字搜索断点位置        "));
     EXPECT_EQ(value, QStringLiteral("1"));
+    EXPECT_EQ(maxLength, 255);
+    EXPECT_EQ(selected, QStringLiteral("1"));
     ASSERT_EQ(boxes.size(), 1U);
     EXPECT_EQ(boxes[0].caption, AppTitle());
     EXPECT_EQ(boxes[0].text, QStringLiteral("'abc' is not a valid integer value."));
