@@ -19,6 +19,7 @@ namespace tavrisk::app {
 
 class MinimiseToTray;
 class NumberListModel;
+class SearchSession;
 class SpinEdit;
 class StatusBar;
 class TForm2;
@@ -110,12 +111,17 @@ public:
     QAction* N23 = nullptr;  // 退 出(&Exit)
     MinimiseToTray* TrayWatcher = nullptr;
     TForm2* Form2 = nullptr;  // the About box
+    // The search run behind N2Click, N3Click, Timer1Timer and the hidden
+    // buttons, made on first use (app/SearchCommands.cpp).
+    SearchSession& Session();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildLayout();
+
+    SearchSession* session_ = nullptr;  // a child object of the window
 };
 
 }  // namespace tavrisk::app

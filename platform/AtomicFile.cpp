@@ -57,6 +57,41 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
+// The mode a replacement gets: the old file's permissions, or the usual
+// 0666 & ~umask for a new file.
+mode_t ReplacementMode(const std::string& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) {
+        return st.st_mode & 07777;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes a rename in the target's folder durable.
+void SyncFolderOf(const std::string& target) {
+    const auto slash = target.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dfd >= 0) {
+        fsync(dfd);
+        close(dfd);
+    }
+}
+
+// Runs the test hook before a rename; the temporary file goes if it throws.
+void BeforeRename(const std::string& temp) {
+    try {
+        if (auto& hook = AtomicWriteTestHook::BeforeRename()) {
+            hook(temp);
+        }
+    } catch (...) {
+        unlink(temp.c_str());
+        throw;
+    }
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view data) {
@@ -66,41 +101,76 @@ void WriteFileAtomically(const std::string& path, std::string_view data) {
     if (fd < 0) {
         ThrowCannotCreateFile(path);
     }
-    // Keep the old file's permissions; a new file gets the usual 0666 & ~umask.
-    struct stat st {};
-    mode_t mode = 0;
-    if (stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, data) && fsync(fd) == 0;
+    bool ok = fchmod(fd, ReplacementMode(target)) == 0 && WriteAll(fd, data) && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;
     if (ok) {
-        try {
-            if (auto& hook = AtomicWriteTestHook::BeforeRename()) {
-                hook(temp);
-            }
-        } catch (...) {
-            unlink(temp.c_str());
-            throw;
-        }
+        BeforeRename(temp);
         ok = rename(temp.c_str(), target.c_str()) == 0;
     }
     if (!ok) {
         unlink(temp.c_str());
         ThrowCannotCreateFile(path);
     }
-    // Make the rename itself durable.
-    const auto slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-    const int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        fsync(dfd);
-        close(dfd);
+    SyncFolderOf(target);
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string path)
+    : path_(std::move(path)), target_(ResolveTarget(path_)), temp_(target_ + ".tmp-XXXXXX") {
+    fd_ = mkstemp(temp_.data());
+    if (fd_ < 0) {
+        ThrowCannotCreateFile(path_);
     }
+    if (fchmod(fd_, ReplacementMode(target_)) != 0) {
+        close(fd_);
+        unlink(temp_.c_str());
+        fd_ = -1;
+        ThrowCannotCreateFile(path_);
+    }
+    buffer_.reserve(kBufferSize);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        close(fd_);
+        unlink(temp_.c_str());
+    }
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() > kBufferSize) {
+        Flush();
+        if (bytes.size() >= kBufferSize) {
+            if (!WriteAll(fd_, bytes)) {
+                ThrowStreamWriteError();
+            }
+            return;
+        }
+    }
+    buffer_.append(bytes);
+}
+
+void AtomicFileWriter::Flush() {
+    if (!WriteAll(fd_, buffer_)) {
+        ThrowStreamWriteError();
+    }
+    buffer_.clear();
+}
+
+void AtomicFileWriter::Commit() {
+    Flush();
+    const bool synced = fsync(fd_) == 0;
+    const bool closed = close(fd_) == 0;
+    fd_ = -1;
+    if (!synced || !closed) {
+        unlink(temp_.c_str());
+        ThrowStreamWriteError();
+    }
+    BeforeRename(temp_);
+    if (rename(temp_.c_str(), target_.c_str()) != 0) {
+        unlink(temp_.c_str());
+        ThrowCannotCreateFile(path_);
+    }
+    SyncFolderOf(target_);
 }
 
 }  // namespace tavrisk

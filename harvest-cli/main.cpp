@@ -1,0 +1,5 @@
+#include "app/HeadlessHarvest.h"
+
+int main(int argc, char** argv) {
+    return tavrisk::app::HeadlessHarvestMain(argc, argv);
+}

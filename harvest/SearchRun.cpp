@@ -1,0 +1,251 @@
+#include "harvest/SearchRun.h"
+
+#include "harvest/PageLines.h"
+#include "platform/Error.h"
+#include "platform/TextCodec.h"
+
+#include <cstdint>
+#include <exception>
+#include <utility>
+
+namespace tavrisk {
+
+namespace {
+
+struct RunTexts {
+    std::string offline = ToGbk("您还没有连接到网上！");
+    std::string emptyList = ToGbk("请先导入关键字列表文件");
+    std::string promptTitle = ToGbk("搜索参数设置");
+    std::string prompt = ToGbk("请输入关键字搜索断点位置        ");
+    std::string beyondEnd = ToGbk("搜索断点位置超过关键字文件行数！");
+    std::string starting = ToGbk("启动搜索请稍候...");
+    std::string searching = ToGbk("正在搜索...");
+    std::string stopping = ToGbk("终止搜索...");
+    std::string finished = ToGbk("搜索已经结束！");
+    std::string nextPage = ToGbk("下一页>");
+};
+
+const RunTexts& Texts() {
+    static const RunTexts texts;
+    return texts;
+}
+
+constexpr int kStatusKeyword = 3;
+constexpr int kStatusFound = 5;
+constexpr int kStatusProgress = 6;
+constexpr int kMinInterval = 1;
+constexpr int kMaxInterval = 1000;
+constexpr int kMinPages = 1;
+constexpr int kMaxPages = 76;
+
+bool IsDigit(char c, int base) {
+    if (c >= '0' && c <= '9') {
+        return true;
+    }
+    return base == 16 && ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'));
+}
+
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    return (c >= 'a' ? c - 'a' : c - 'A') + 10;
+}
+
+// The platform's conversion of a typed whole number: leading spaces and a sign
+// allowed, "$" or "0x" for hexadecimal (up to 32 bits, taken as a signed
+// pattern), decimal within the signed 32-bit range, nothing after the digits.
+int StrToInt(const std::string& text) {
+    const auto fail = [&text]() -> int { throw SystemError(FormatMessage("'%s' is not a valid integer value", text)); };
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < text.size() && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == text.size()) {
+        return fail();
+    }
+    std::uint64_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (!IsDigit(text[i], base)) {
+            return fail();
+        }
+        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(DigitValue(text[i]));
+        if (value > 0xFFFFFFFFULL) {
+            return fail();
+        }
+    }
+    if (base == 10) {
+        if (value > (negative ? 2147483648ULL : 2147483647ULL)) {
+            return fail();
+        }
+        return negative ? static_cast<int>(-static_cast<std::int64_t>(value)) : static_cast<int>(value);
+    }
+    const auto pattern = static_cast<std::uint32_t>(value);
+    return static_cast<int>(negative ? 0U - pattern : pattern);
+}
+
+int Clamp(int value, int low, int high) {
+    return value < low ? low : (value > high ? high : value);
+}
+
+}  // namespace
+
+const std::string& NextPageMarker() {
+    return Texts().nextPage;
+}
+
+SearchRun::SearchRun(RunWindow& window, PageSource& view, StepTimer& timer, RunServices services, RunFields fields)
+    : window_(window), view_(view), timer_(timer), services_(std::move(services)), fields_(fields) {}
+
+void SearchRun::N2Click() {
+    if (services_.GetLocalAddress() == "127.0.0.1") {
+        window_.InformationBox(Texts().offline);
+        return;
+    }
+    if (fields_.KeywordList.Count() == 0) {
+        throw SystemError(Texts().emptyList);
+    }
+    // A modal box: a tick still pending from a stopped run may run while it
+    // is open, and finishes that run before this one is set up.
+    const std::optional<std::string> answer =
+        window_.InputBox(Texts().promptTitle, Texts().prompt, std::to_string(fields_.NextKeywordIndex));
+    if (!answer) {
+        return;
+    }
+    int& next = fields_.NextKeywordIndex;
+    next = StrToInt(*answer);
+    if (next < 0) {
+        next = 0;
+    }
+    if (next != 0 && static_cast<std::size_t>(next) >= fields_.KeywordList.Count()) {
+        window_.PlainMessageBox(Texts().beyondEnd);
+        next = 0;
+    }
+    window_.RepaintNow();
+    window_.ClearResults();
+    StartKeyword();
+    PageOffset = 0;
+    StopRequested = false;
+    MorePages = true;
+    fields_.FoundCount = 0;
+    fields_.PageLines.Clear();
+    window_.SetCommandsEnabled(false, true, false);
+    // Left as it is when a stopped run's tick is still pending: the timer then
+    // keeps that schedule if its interval already is 8000 ms, and otherwise
+    // counts afresh from here.
+    timer_.SetInterval(kFirstTickMs);
+    ElapsedSeconds = 0;
+    window_.SetPanelText(kStatusFound, std::to_string(fields_.FoundCount));
+    window_.SetPanelText(kStatusProgress, Texts().starting);
+    try {
+        Button1Click();
+    } catch (const std::exception&) {
+        // The first request's failure is ignored; the run then halts quietly.
+    }
+}
+
+void SearchRun::Button1Click() {
+    RequestPage();
+}
+
+void SearchRun::Timer1Timer() {
+    timer_.SetEnabled(false);
+    // A value still being typed may lie outside the range; the run keeps to it.
+    const int interval = Clamp(window_.IntervalSeconds(), kMinInterval, kMaxInterval);
+    ElapsedSeconds += interval;
+    if (ElapsedSeconds >= kAutoSaveSeconds) {
+        ElapsedSeconds = 0;
+        if (window_.AutoSaveChecked()) {
+            services_.SaveProgress();
+        }
+    }
+    timer_.SetInterval(interval * 1000);
+    window_.SetPanelText(kStatusProgress, Texts().searching);
+    HarvestPage();
+}
+
+void SearchRun::HarvestPage() {
+    const std::string text = view_.PageText();
+    // The text control takes the text up to its first 0x00 byte.
+    std::vector<std::string> lines = CutPageLines(std::string_view(text).substr(0, text.find('\0')));
+    MorePages = false;
+    for (const std::string& line : lines) {
+        if (line.find(Texts().nextPage) != std::string::npos) {
+            MorePages = true;
+            break;
+        }
+    }
+    const int pageLimit = Clamp(window_.PageLimit(), kMinPages, kMaxPages);
+    if (PageOffset >= pageLimit * kPageStep) {
+        MorePages = false;
+    }
+    fields_.PageLines.Clear();
+    for (std::string& line : lines) {
+        fields_.PageLines.Add(std::move(line));
+    }
+    services_.ExtractFaxNumbers();
+    if (MorePages) {
+        if (StopRequested) {
+            BitBtn1Click();
+        } else {
+            RequestPage();
+        }
+        return;
+    }
+    PageOffset = 0;
+    if (fields_.NextKeywordIndex < 0 ||
+        static_cast<std::size_t>(fields_.NextKeywordIndex) >= fields_.KeywordList.Count() || StopRequested) {
+        BitBtn1Click();
+    } else {
+        StartKeyword();
+        RequestPage();
+    }
+}
+
+void SearchRun::BitBtn1Click() {
+    timer_.SetEnabled(false);
+    services_.SaveProgress();
+    window_.SetPanelText(kStatusProgress, Texts().finished);
+    window_.RepaintNow();
+    window_.SetCommandsEnabled(true, false, true);
+}
+
+void SearchRun::N3Click() {
+    StopRequested = true;
+    window_.SetPanelText(kStatusProgress, Texts().stopping);
+    window_.SetCommandsEnabled(true, false, true);
+}
+
+void SearchRun::StartKeyword() {
+    const std::string& line = fields_.KeywordList.Item(static_cast<std::size_t>(fields_.NextKeywordIndex));
+    ++fields_.NextKeywordIndex;
+    QueryBase = services_.BuildQueryBase(line);
+}
+
+void SearchRun::RequestPage() {
+    CurrentUrl = services_.BuildPageUrl(QueryBase, PageOffset);
+    PageOffset += kPageStep;
+    window_.SetPanelText(kStatusKeyword, std::to_string(fields_.NextKeywordIndex));
+    try {
+        view_.Navigate(CurrentUrl);
+    } catch (const std::exception&) {
+        // A failed load request is ignored: the next tick reads whatever the
+        // view shows then, and the run moves on.
+    }
+    timer_.SetEnabled(true);
+}
+
+}  // namespace tavrisk
