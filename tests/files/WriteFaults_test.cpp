@@ -2,6 +2,7 @@
 // settings, a built keyword list, a saved number list), a full disk or a kill
 // in the middle of the write leaves the old file exactly as it was.
 #include "files/KeywordBuilder.h"
+#include "files/NumberMerge.h"
 #include "files/Settings.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
@@ -49,7 +50,14 @@ struct Writer {
     std::string oldText;
     std::function<void(const std::string& path)> write;
     std::string message;  // what the failure says, %s being the path
+    // Makes the other files the write needs, before the fault is set up.
+    std::function<void(const std::string& path)> prepare = [](const std::string&) {};
 };
+
+// A file of new numbers beside path.
+std::string NewNumbersFile(const std::string& path) {
+    return path.substr(0, path.rfind('/') + 1) + "source-new.txt";
+}
 
 std::vector<Writer> Writers() {
     const std::string settings =
@@ -84,19 +92,33 @@ std::vector<Writer> Writers() {
              list.SaveToFile(path);
          },
          "Cannot create file %s"},
+        // The usual merge: new numbers into the master list, which is also a
+        // source. The joined copy fails first, so the master must stay whole.
+        {"merge into a source", numbers,
+         [](const std::string& path) {
+             MergeFiles({NewNumbersFile(path), path}, path, [](const std::string&) {});
+         },
+         "Stream write error",
+         [](const std::string& path) {
+             std::string fresh;
+             for (int i = 0; i < 3000; ++i) {
+                 fresh.append("0571-").append(std::to_string(86000000 + i)).append("\r\n");
+             }
+             WriteFile(NewNumbersFile(path), fresh);
+         }},
     };
 }
 
 std::string Message(const std::string& format, const std::string& path) {
     const auto at = format.find("%s");
-    return format.substr(0, at) + path + format.substr(at + 2);
+    return at == std::string::npos ? format : format.substr(0, at) + path + format.substr(at + 2);
 }
 
 // The folder holds the file and nothing else: no temporary file was left.
 void ExpectOnlyFile(const std::string& folder, const std::string& name) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string found = entry.path().filename().string();
-        EXPECT_TRUE(found == name || found == "filler") << "left behind: " << found;
+        EXPECT_TRUE(found == name || found == "filler" || found.starts_with("source-")) << "left behind: " << found;
     }
 }
 
@@ -105,6 +127,7 @@ TEST(WriteFaults, AWriteBeyondTheFileSizeLimitKeepsTheOldFile) {
         TempDir dir;
         const std::string path = dir.File("target.txt");
         WriteFile(path, w.oldText);
+        w.prepare(path);
         try {
             FileSizeLimit limit(w.oldText.size());  // the new text is longer than the old one
             w.write(path);
@@ -119,12 +142,13 @@ TEST(WriteFaults, AWriteBeyondTheFileSizeLimitKeepsTheOldFile) {
 
 TEST(WriteFaults, AFullFileSystemKeepsTheOldFile) {
     for (const auto& w : Writers()) {
-        SmallFilesystem fs(64 * 1024);
+        SmallFilesystem fs(256 * 1024);
         if (!fs.Mounted()) {
             GTEST_SKIP() << "mounting a tmpfs is not allowed here (needs root)";
         }
         const std::string path = fs.File("target.txt");
         WriteFile(path, w.oldText);
+        w.prepare(path);
         fs.Fill();
         try {
             w.write(path);
@@ -146,6 +170,7 @@ TEST(WriteFaults, AKillJustBeforeTheFileIsReplacedKeepsTheOldFile) {
         TempDir dir;
         const std::string path = dir.File("target.txt");
         WriteFile(path, w.oldText);
+        w.prepare(path);
         const int status = RunInChild([&] {
             AtomicWriteTestHook::BeforeRename() = [](const std::string&) { raise(SIGKILL); };
             w.write(path);
