@@ -8,9 +8,11 @@
 
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
-class QListView;
+class QSessionManager;
 class QToolButton;
+class QTreeView;
 
 namespace tavrisk::app {
 
@@ -30,6 +32,7 @@ public:
     ~TForm1() override;
 
     // Tool bar, left to right.
+    QFrame* CoolBar1 = nullptr;
     QToolButton* SpeedButton4 = nullptr;   // 导入
     QToolButton* SpeedButton2 = nullptr;   // 搜索
     QToolButton* SpeedButton3 = nullptr;   // 终止
@@ -41,14 +44,18 @@ public:
     QToolButton* SpeedButton10 = nullptr;  // 退出
 
     // Option strip.
-    SpinEdit* SpinEdit1 = nullptr;  // interval, seconds, 1..1000
+    QFrame* Panel2 = nullptr;
+    QLabel* Label2 = nullptr;        // 搜索间隔[秒]：
+    QLabel* Label3 = nullptr;        // 页数：
+    QLabel* Label1 = nullptr;        // 搜索文件：
+    SpinEdit* SpinEdit1 = nullptr;   // interval, seconds, 1..1000
     QCheckBox* CheckBox1 = nullptr;  // 去重
-    SpinEdit* SpinEdit2 = nullptr;  // pages, 1..76
+    SpinEdit* SpinEdit2 = nullptr;   // pages, 1..76
     QCheckBox* CheckBox2 = nullptr;  // 自动存盘
     QLineEdit* Edit5 = nullptr;      // keyword list path, read-only
 
     // Work area and status bar.
-    QListView* ListView1 = nullptr;
+    QTreeView* ListView1 = nullptr;  // a one-column report list over ListModel
     NumberListModel* ListModel = nullptr;
     QFrame* Panel10 = nullptr;
     QFrame* Panel11 = nullptr;
@@ -65,24 +72,24 @@ public slots:
     // Command handlers, named after the control and event of the design.
     void FormCreate();
     void FormCloseQuery(bool& CanClose);
-    void SpeedButton4Click();  // import a keyword list
-    void N2Click();            // start a search run
-    void N3Click();            // ask the run to stop
-    void N5Click();            // save the result list
-    void SpeedButton8Click();  // save the progress
-    void SpeedButton1Click();  // merge number files
-    void SpeedButton6Click();  // keyword list builder
-    void N15Click();           // About box
+    void SpeedButton4Click();   // import a keyword list
+    void N2Click();             // start a search run
+    void N3Click();             // ask the run to stop
+    void N5Click();             // save the result list
+    void SpeedButton8Click();   // save the progress
+    void SpeedButton1Click();   // merge number files
+    void SpeedButton6Click();   // keyword list builder
+    void N15Click();            // About box
     void SpeedButton10Click();  // exit, with confirmation
-    void N17Click();           // show from the notification area
-    void N18Click();           // hide to the notification area
-    void N14Click();           // e-mail the maker
-    void N20Click();           // maker's home page
-    void N23Click();           // exit from the tray menu
-    void Button1Click();       // request the first page of a run
-    void BitBtn1Click();       // finish a run
-    void Button2Click();       // write options and progress
-    void Timer1Timer();        // step timer tick
+    void N17Click();            // show from the notification area
+    void N18Click();            // hide to the notification area
+    void N14Click();            // e-mail the maker
+    void N20Click();            // maker's home page
+    void N23Click();            // exit from the tray menu
+    void Button1Click();        // request the first page of a run
+    void BitBtn1Click();        // finish a run
+    void Button2Click();        // write options and progress
+    void Timer1Timer();         // step timer tick
 
 public:
     // Loads options and progress from the settings file (run by FormCreate).
@@ -93,6 +100,10 @@ protected:
 
 private:
     void BuildLayout();
+    void WireCommands();
+    void CommitDataRequest(QSessionManager& manager);
+    // The user confirmed the end of the session; the close that follows asks nothing more.
+    bool sessionEndConfirmed_ = false;
 };
 
 }  // namespace tavrisk::app

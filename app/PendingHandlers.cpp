@@ -4,17 +4,11 @@
 
 namespace tavrisk::app {
 
-void TForm1::FormCreate() {}
-
-void TForm1::FormCloseQuery(bool& /*CanClose*/) {}
-
 void TForm1::SpeedButton4Click() {}
 
 void TForm1::N2Click() {}
 
 void TForm1::N3Click() {}
-
-void TForm1::N5Click() {}
 
 void TForm1::SpeedButton8Click() {}
 
@@ -23,8 +17,6 @@ void TForm1::SpeedButton1Click() {}
 void TForm1::SpeedButton6Click() {}
 
 void TForm1::N15Click() {}
-
-void TForm1::SpeedButton10Click() {}
 
 void TForm1::N17Click() {}
 
