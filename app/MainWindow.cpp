@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -22,7 +23,7 @@
 #include <QSessionManager>
 #include <QToolButton>
 #include <QToolTip>
-#include <QTreeView>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -174,21 +175,36 @@ void TForm1::BuildLayout() {
     root->addLayout(work, 1);
 
     ListModel = new NumberListModel(this);
-    ListView1 = new QTreeView(this);
+    // A table view keeps appends cheap however long the list grows: its rows
+    // all have one fixed height, so nothing is laid out per row.
+    ListView1 = new QTableView(this);
     ListView1->setModel(ListModel);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setItemsExpandable(false);
-    ListView1->setUniformRowHeights(true);
+    ListView1->setShowGrid(false);
+    ListView1->setWordWrap(false);
+    ListView1->setCornerButtonEnabled(false);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->header()->setSectionsMovable(false);
-    ListView1->header()->resizeSection(0, kListColumnWidth);
+    ListView1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* rows = ListView1->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(QFontMetrics(WindowFont()).height() + 3);
+    QHeaderView* columns = ListView1->horizontalHeader();
+    columns->setStretchLastSection(false);
+    columns->setSectionsMovable(false);
+    columns->setHighlightSections(false);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    columns->resizeSection(0, kListColumnWidth);
     ListView1->setFixedWidth(kListWidth);
     work->addWidget(ListView1);
-    connect(ListModel, &NumberListModel::RowsAppended, ListView1,
-            [this](int lastRow) { ListView1->scrollTo(ListModel->index(lastRow, 0)); });
+    // The newest number is scrolled into view; the scroll range is brought up
+    // to date first, as the view would only do that on its next pass.
+    connect(ListModel, &NumberListModel::RowsAppended, ListView1, [this](int lastRow) {
+        ListView1->doItemsLayout();
+        ListView1->scrollTo(ListModel->index(lastRow, 0));
+    });
 
     Panel10 = BevelledPanel(this);
     auto* outer = new QVBoxLayout(Panel10);

@@ -11,8 +11,8 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QSessionManager;
+class QTableView;
 class QToolButton;
-class QTreeView;
 
 namespace tavrisk::app {
 
@@ -55,7 +55,7 @@ public:
     QLineEdit* Edit5 = nullptr;      // keyword list path, read-only
 
     // Work area and status bar.
-    QTreeView* ListView1 = nullptr;  // a one-column report list over ListModel
+    QTableView* ListView1 = nullptr;  // a one-column report list over ListModel
     NumberListModel* ListModel = nullptr;
     QFrame* Panel10 = nullptr;
     QFrame* Panel11 = nullptr;

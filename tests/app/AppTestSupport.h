@@ -80,13 +80,13 @@ public:
 
 private:
     template <typename T>
-    static T Next(std::deque<T>& script, T fallback) {
+    static T Next(std::deque<T>& script, T answer) {
         if (script.empty()) {
             ADD_FAILURE() << "a box was shown that the test did not script";
-            return fallback;
+        } else {
+            answer = std::move(script.front());
+            script.pop_front();
         }
-        T answer = script.front();
-        script.pop_front();
         return answer;
     }
 };
