@@ -25,12 +25,14 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
         panel->setTextFormat(Qt::PlainText);
         panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         panel->setIndent(2);
-        panel->setMinimumWidth(0);
-        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         if (i < kPanelCount - 1) {
+            panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
             panel->setFixedWidth(kFixedWidths[static_cast<std::size_t>(i)]);
             layout->addWidget(panel);
         } else {
+            // A long message is cut at the bar's end rather than widening the window.
+            panel->setMinimumWidth(0);
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             layout->addWidget(panel, 1);
         }
         panels_[static_cast<std::size_t>(i)] = panel;

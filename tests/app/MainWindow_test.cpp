@@ -160,6 +160,9 @@ TEST_F(MainWindowTest, WorkAreaAndStatusBarAtStart) {
         if (i < 6) {
             EXPECT_EQ(form_.StatusBar1->Panel(i)->width(), widths[i]) << i;
         }
+        if (i > 0) {  // side by side, left to right
+            EXPECT_GT(form_.StatusBar1->Panel(i)->x(), form_.StatusBar1->Panel(i - 1)->geometry().right()) << i;
+        }
     }
     form_.StatusBar1->SetPanelText(5, QStringLiteral("12"));
     EXPECT_EQ(form_.StatusBar1->PanelText(5), QStringLiteral("12"));
