@@ -87,7 +87,8 @@ bool SpinEdit::Accepts(const QString& typed) const {
     const QString decimal = QLocale().decimalPoint();
     for (QChar c : typed) {
         const char16_t u = c.unicode();
-        const bool control = u < 0x20 && u != u'\r';
+        // Control keys (Backspace, Delete, Ctrl+letter, ...) pass; Enter does not.
+        const bool control = c.category() == QChar::Other_Control && u != u'\r';
         const bool allowed = (u >= u'0' && u <= u'9') || u == u'+' || u == u'-' || decimal.contains(c);
         if (!control && !allowed) {
             return false;

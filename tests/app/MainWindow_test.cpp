@@ -90,6 +90,27 @@ TEST_F(MainWindowTest, ToolBarHasNineFlatButtonsAtA56PixelPitch) {
     EXPECT_EQ(QToolTip::palette().color(QPalette::Inactive, QPalette::ToolTipBase), QColor(0, 255, 0));
 }
 
+// Each tool bar button runs the handler of its command, whatever its name.
+TEST_F(MainWindowTest, ToolBarButtonsAreWiredToTheirHandlers) {
+    using Handler = void (TForm1::*)();
+    const std::pair<QToolButton*, Handler> commands[] = {
+        {form_.SpeedButton4, &TForm1::SpeedButton4Click},
+        {form_.SpeedButton2, &TForm1::N2Click},
+        {form_.SpeedButton3, &TForm1::N3Click},
+        {form_.SpeedButton5, &TForm1::N5Click},
+        {form_.SpeedButton8, &TForm1::SpeedButton8Click},
+        {form_.SpeedButton1, &TForm1::SpeedButton1Click},
+        {form_.SpeedButton6, &TForm1::SpeedButton6Click},
+        {form_.SpeedButton9, &TForm1::N15Click},
+        {form_.SpeedButton10, &TForm1::SpeedButton10Click},
+    };
+    for (const auto& [button, handler] : commands) {
+        // Disconnecting succeeds only where that very connection was made.
+        EXPECT_TRUE(QObject::disconnect(button, &QToolButton::clicked, &form_, handler))
+            << button->text().toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, OptionStripControlsDefaultsAndTabOrder) {
     EXPECT_EQ(form_.Panel2->geometry(), QRect(0, 30, 653, 28));
     struct Place {

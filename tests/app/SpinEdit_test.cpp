@@ -53,7 +53,7 @@ TEST(SpinEdit, TypingAcceptsOnlyDigitsSignsAndTheDecimalSeparator) {
     }
 }
 
-TEST(SpinEdit, EnterIsRefusedAndBackspaceEdits) {
+TEST(SpinEdit, EnterIsRefusedAndEditingKeysWork) {
     TestApplication();
     SpinEdit edit(1, 1000, 5);
     edit.SetText(QStringLiteral("12"));
@@ -66,6 +66,10 @@ TEST(SpinEdit, EnterIsRefusedAndBackspaceEdits) {
     Press(edit, Qt::Key_Backspace, QStringLiteral("\b"));
     EXPECT_EQ(refused, 2);
     EXPECT_EQ(edit.Text(), QStringLiteral("1"));
+    Press(edit, Qt::Key_Home);
+    Press(edit, Qt::Key_Delete, QString(QChar(0x7f)));
+    EXPECT_EQ(refused, 2);
+    EXPECT_EQ(edit.Text(), QString());
 }
 
 struct ReadCase {
