@@ -15,8 +15,8 @@ QString PathToQs(std::string_view path);
 std::string QsToPath(const QString& path);
 
 // The application title and the maker's texts.
-QString AppTitle();          // 『Tavrisk』 V2.9
-QString WindowCaption();     // title — 【www.tavrisk.example QQ:800100200】
+QString AppTitle();        // 『Tavrisk』 V2.9
+QString WindowCaption();   // title — 【www.tavrisk.example QQ:800100200】
 QString ContactPanelText();  // 【QQ:800100200】
 
 }  // namespace tavrisk::app
