@@ -18,6 +18,7 @@
 
 // Under the leak checker: fontconfig, loaded by Qt for its fonts, keeps
 // allocations the checker cannot see it still owns. They are not ours.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name the leak checker looks for
 extern "C" __attribute__((weak, used)) const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
