@@ -1,7 +1,9 @@
 #include "app/MessageBoxes.h"
 #include "app/Texts.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/TestSupport.h"
 
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -111,6 +113,47 @@ TEST(Boxes, InputBoxProposesSelectedTextLimitsTheFieldAndOnlyOkAccepts) {
     CatchModalBox([&] { result = boxes.Input(nullptr, QStringLiteral("标题"), QStringLiteral("提示"), QString()); },
                   [&](QWidget* box) { SendKey(box, Qt::Key_Escape); });
     EXPECT_FALSE(result.has_value());
+}
+
+TEST(Boxes, SaveDialogAddsTheDefaultSuffixAndAsksBeforeOverwriting) {
+    TestApplication();
+    tavrisk::test::TempDir dir;
+    tavrisk::test::WriteFile(dir.File("old.txt"), "x");
+    const FileDialogSpec spec{QStringLiteral("保存为"), QStringLiteral("Text files(*.txt);;All files(*)"),
+                              QStringLiteral("txt"), PathToQs(dir.Path())};
+    QtBoxes boxes;
+
+    std::optional<QString> chosen;
+    QStringList filters;
+    auto shown = CatchModalBox([&] { chosen = boxes.SaveFileName(nullptr, spec); },
+                               [&](QWidget* w) {
+                                   auto* dialog = qobject_cast<QFileDialog*>(w);
+                                   ASSERT_NE(dialog, nullptr);
+                                   filters = dialog->nameFilters();
+                                   dialog->selectFile(QStringLiteral("new"));
+                                   static_cast<QDialog*>(dialog)->accept();
+                               });
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->title, QStringLiteral("保存为"));
+    EXPECT_EQ(filters, (QStringList{QStringLiteral("Text files(*.txt)"), QStringLiteral("All files(*)")}));
+    EXPECT_EQ(chosen, PathToQs(dir.File("new.txt")));
+
+    // An existing file is taken only after the overwrite question is answered yes.
+    std::optional<test::ShownBox> question;
+    CatchModalBox([&] { chosen = boxes.SaveFileName(nullptr, spec); },
+                  [&](QWidget* w) {
+                      auto* dialog = qobject_cast<QFileDialog*>(w);
+                      ASSERT_NE(dialog, nullptr);
+                      dialog->selectFile(QStringLiteral("old.txt"));
+                      question = CatchModalBox([&] { static_cast<QDialog*>(dialog)->accept(); },
+                                               [](QWidget* box) {
+                                                   auto* message = qobject_cast<QMessageBox*>(box);
+                                                   ASSERT_NE(message, nullptr);
+                                                   message->button(QMessageBox::Yes)->click();
+                                               });
+                  });
+    EXPECT_TRUE(question.has_value());
+    EXPECT_EQ(chosen, PathToQs(dir.File("old.txt")));
 }
 
 TEST(Boxes, OverrideIsInPlaceForItsLifetime) {
