@@ -140,12 +140,12 @@ private:
     QLineEdit* field_ = nullptr;
 };
 
-void Prepare(QFileDialog& dialog, const FileDialogSpec& spec) {
-    dialog.setWindowTitle(spec.title);
-    dialog.setNameFilter(spec.filter);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.directory.isEmpty()) {
-        dialog.setDirectory(spec.directory);
+void Prepare(QFileDialog& dialog, const FileDialogOptions& options) {
+    dialog.setWindowTitle(options.title);
+    dialog.setNameFilter(options.filter);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    if (!options.directory.isEmpty()) {
+        dialog.setDirectory(options.directory);
     }
     dialog.setSizeGripEnabled(true);
 }
@@ -199,9 +199,9 @@ std::optional<QString> QtBoxes::Input(QWidget* parent, const QString& title, con
     return dialog.Text();
 }
 
-std::optional<QString> QtBoxes::SaveFileName(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtBoxes::SaveFileName(QWidget* parent, const FileDialogOptions& options) {
     QFileDialog dialog(parent);
-    Prepare(dialog, spec);
+    Prepare(dialog, options);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -210,9 +210,9 @@ std::optional<QString> QtBoxes::SaveFileName(QWidget* parent, const FileDialogSp
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> QtBoxes::OpenFileName(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtBoxes::OpenFileName(QWidget* parent, const FileDialogOptions& options) {
     QFileDialog dialog(parent);
-    Prepare(dialog, spec);
+    Prepare(dialog, options);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -221,9 +221,9 @@ std::optional<QString> QtBoxes::OpenFileName(QWidget* parent, const FileDialogSp
     return dialog.selectedFiles().constFirst();
 }
 
-QStringList QtBoxes::OpenFileNames(QWidget* parent, const FileDialogSpec& spec) {
+QStringList QtBoxes::OpenFileNames(QWidget* parent, const FileDialogOptions& options) {
     QFileDialog dialog(parent);
-    Prepare(dialog, spec);
+    Prepare(dialog, options);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     if (dialog.exec() != QDialog::Accepted) {

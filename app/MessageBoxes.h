@@ -23,7 +23,7 @@ enum class BoxButton {
 enum class BoxAnswer { Ok, Cancel, Yes, No, Closed };
 
 // What a file dialog shows. The filter is in Qt's form: "Name(*.ext);;Other(*)".
-struct FileDialogSpec {
+struct FileDialogOptions {
     QString title;
     QString filter;
     QString defaultSuffix;  // added to a name typed without one
@@ -55,9 +55,9 @@ public:
 
     // File dialogs. Nothing (or an empty list) when the user cancelled.
     // SaveFileName asks before an existing file is chosen for overwriting.
-    virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual QStringList OpenFileNames(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogOptions& options) = 0;
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogOptions& options) = 0;
+    virtual QStringList OpenFileNames(QWidget* parent, const FileDialogOptions& options) = 0;
 };
 
 // The boxes in use: the real Qt ones unless a BoxesOverride is alive.
@@ -83,9 +83,9 @@ public:
     void Plain(QWidget* parent, const QString& text) override;
     std::optional<QString> Input(QWidget* parent, const QString& title, const QString& prompt,
                                  const QString& proposed) override;
-    std::optional<QString> SaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    std::optional<QString> OpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    QStringList OpenFileNames(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const FileDialogOptions& options) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const FileDialogOptions& options) override;
+    QStringList OpenFileNames(QWidget* parent, const FileDialogOptions& options) override;
 };
 
 // Button texts of the boxes.

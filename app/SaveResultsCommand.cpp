@@ -23,9 +23,9 @@ QString& SaveFolder() {
 
 void TForm1::N5Click() {
     Guarded(this, [&] {
-        const FileDialogSpec SaveDialog1{QStringLiteral("搜索结果保存为"),
-                                         QStringLiteral("Text files(*.txt);;All files(*)"), QStringLiteral("txt"),
-                                         SaveFolder()};
+        const FileDialogOptions SaveDialog1{QStringLiteral("搜索结果保存为"),
+                                            QStringLiteral("Text files(*.txt);;All files(*)"), QStringLiteral("txt"),
+                                            SaveFolder()};
         const std::optional<QString> name = TheBoxes().SaveFileName(this, SaveDialog1);
         if (!name || name->isEmpty()) {
             return;

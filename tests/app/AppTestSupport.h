@@ -48,7 +48,7 @@ public:
         QString title;  // input box title
         QString proposed;
         std::vector<BoxButton> buttons;
-        FileDialogSpec spec;
+        FileDialogOptions options;
     };
 
     std::deque<BoxAnswer> confirmations;
@@ -72,16 +72,16 @@ public:
         asked.push_back({QStringLiteral("input"), prompt, title, proposed, {}, {}});
         return Next(inputs, std::optional<QString>());
     }
-    std::optional<QString> SaveFileName(QWidget* /*parent*/, const FileDialogSpec& spec) override {
-        asked.push_back({QStringLiteral("save"), spec.title, {}, {}, {}, spec});
+    std::optional<QString> SaveFileName(QWidget* /*parent*/, const FileDialogOptions& options) override {
+        asked.push_back({QStringLiteral("save"), options.title, {}, {}, {}, options});
         return Next(fileNames, std::optional<QString>());
     }
-    std::optional<QString> OpenFileName(QWidget* /*parent*/, const FileDialogSpec& spec) override {
-        asked.push_back({QStringLiteral("open"), spec.title, {}, {}, {}, spec});
+    std::optional<QString> OpenFileName(QWidget* /*parent*/, const FileDialogOptions& options) override {
+        asked.push_back({QStringLiteral("open"), options.title, {}, {}, {}, options});
         return Next(fileNames, std::optional<QString>());
     }
-    QStringList OpenFileNames(QWidget* /*parent*/, const FileDialogSpec& spec) override {
-        asked.push_back({QStringLiteral("open-many"), spec.title, {}, {}, {}, spec});
+    QStringList OpenFileNames(QWidget* /*parent*/, const FileDialogOptions& options) override {
+        asked.push_back({QStringLiteral("open-many"), options.title, {}, {}, {}, options});
         return Next(fileLists, QStringList());
     }
 

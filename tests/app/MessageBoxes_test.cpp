@@ -119,13 +119,13 @@ TEST(Boxes, SaveDialogAddsTheDefaultSuffixAndAsksBeforeOverwriting) {
     TestApplication();
     tavrisk::test::TempDir dir;
     tavrisk::test::WriteFile(dir.File("old.txt"), "x");
-    const FileDialogSpec spec{QStringLiteral("保存为"), QStringLiteral("Text files(*.txt);;All files(*)"),
-                              QStringLiteral("txt"), PathToQs(dir.Path())};
+    const FileDialogOptions options{QStringLiteral("保存为"), QStringLiteral("Text files(*.txt);;All files(*)"),
+                                    QStringLiteral("txt"), PathToQs(dir.Path())};
     QtBoxes boxes;
 
     std::optional<QString> chosen;
     QStringList filters;
-    auto shown = CatchModalBox([&] { chosen = boxes.SaveFileName(nullptr, spec); },
+    auto shown = CatchModalBox([&] { chosen = boxes.SaveFileName(nullptr, options); },
                                [&](QWidget* w) {
                                    auto* dialog = qobject_cast<QFileDialog*>(w);
                                    ASSERT_NE(dialog, nullptr);
@@ -140,7 +140,7 @@ TEST(Boxes, SaveDialogAddsTheDefaultSuffixAndAsksBeforeOverwriting) {
 
     // An existing file is taken only after the overwrite question is answered yes.
     std::optional<test::ShownBox> question;
-    CatchModalBox([&] { chosen = boxes.SaveFileName(nullptr, spec); },
+    CatchModalBox([&] { chosen = boxes.SaveFileName(nullptr, options); },
                   [&](QWidget* w) {
                       auto* dialog = qobject_cast<QFileDialog*>(w);
                       ASSERT_NE(dialog, nullptr);

@@ -44,18 +44,18 @@ TEST_F(SaveResultsTest, WritesEveryNumberEndedByCrLfThroughTheSaveDialog) {
     form_.SpeedButton5->click();
 
     ASSERT_EQ(boxes_.asked.size(), 1u);
-    const FileDialogSpec& spec = boxes_.asked[0].spec;
+    const FileDialogOptions& options = boxes_.asked[0].options;
     EXPECT_EQ(boxes_.asked[0].kind, QStringLiteral("save"));
-    EXPECT_EQ(spec.title, QStringLiteral("搜索结果保存为"));
-    EXPECT_EQ(spec.defaultSuffix, QStringLiteral("txt"));
-    EXPECT_TRUE(spec.filter.startsWith(QStringLiteral("Text files(*.txt);;All files(")));
-    EXPECT_FALSE(spec.directory.isEmpty());
+    EXPECT_EQ(options.title, QStringLiteral("搜索结果保存为"));
+    EXPECT_EQ(options.defaultSuffix, QStringLiteral("txt"));
+    EXPECT_TRUE(options.filter.startsWith(QStringLiteral("Text files(*.txt);;All files(")));
+    EXPECT_FALSE(options.directory.isEmpty());
     EXPECT_EQ(ReadFile(path), "02012345678\r\n0755-1234567\r\n0571-87654321\r\n");
 
     // The next save opens where the last one went.
     boxes_.fileNames.push_back(std::nullopt);
     form_.N5Click();
-    EXPECT_EQ(boxes_.asked.back().spec.directory, PathToQs(dir_.Path()));
+    EXPECT_EQ(boxes_.asked.back().options.directory, PathToQs(dir_.Path()));
 }
 
 TEST_F(SaveResultsTest, AnEmptyListWritesAnEmptyFile) {
