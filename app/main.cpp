@@ -1,3 +1,4 @@
+#include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "app/Texts.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavrisk"));
     QApplication::setApplicationDisplayName(tavrisk::app::AppTitle());
+    QApplication::setWindowIcon(tavrisk::app::ProgramIcon());
     tavrisk::app::TForm1 form;
     form.show();
     return QApplication::exec();
