@@ -87,6 +87,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(WindowCaption());
     BuildLayout();
     WireCommands();
+    // The notification-area icon shows before FormCreate runs.
+    SetUpTray();
     FormCreate();
 }
 
