@@ -2,6 +2,8 @@
 // the import.
 #include "app/ErrorGuard.h"
 #include "app/MainWindow.h"
+#include "app/NumberListModel.h"
+#include "app/StatusBar.h"
 #include "app/Texts.h"
 #include "files/KeywordImport.h"
 
@@ -67,13 +69,9 @@ public:
         form_.repaint();
     }
 
-    void SetLineCountText(const std::string& /*text*/) override {
-        // Status panel 1 shows the text: form_.StatusBar1->SetPanelText(1, Qs(text)).
-    }
+    void SetLineCountText(const std::string& text) override { form_.StatusBar1->SetPanelText(1, Qs(text)); }
 
-    void ClearResultList() override {
-        // The result list is emptied: form_.ListModel->Clear().
-    }
+    void ClearResultList() override { form_.ListModel->Clear(); }
 
 private:
     TForm1& form_;

@@ -9,10 +9,12 @@
 class QAction;
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
-class QListView;
 class QMenu;
 class QSystemTrayIcon;
+class QSessionManager;
+class QTableView;
 class QToolButton;
 
 namespace tavrisk::app {
@@ -36,6 +38,7 @@ public:
     ~TForm1() override;
 
     // Tool bar, left to right.
+    QFrame* CoolBar1 = nullptr;
     QToolButton* SpeedButton4 = nullptr;   // 导入
     QToolButton* SpeedButton2 = nullptr;   // 搜索
     QToolButton* SpeedButton3 = nullptr;   // 终止
@@ -47,6 +50,11 @@ public:
     QToolButton* SpeedButton10 = nullptr;  // 退出
 
     // Option strip.
+    QFrame* Panel2 = nullptr;
+    QLabel* Label2 = nullptr;  // 搜索间隔[秒]：
+    QLabel* Label3 = nullptr;  // 页数：
+    QLabel* Label1 = nullptr;  // 搜索文件：
+
     SpinEdit* SpinEdit1 = nullptr;  // interval, seconds, 1..1000
     QCheckBox* CheckBox1 = nullptr;  // 去重
     SpinEdit* SpinEdit2 = nullptr;  // pages, 1..76
@@ -54,7 +62,7 @@ public:
     QLineEdit* Edit5 = nullptr;      // keyword list path, read-only
 
     // Work area and status bar.
-    QListView* ListView1 = nullptr;
+    QTableView* ListView1 = nullptr;  // a one-column report list over ListModel
     NumberListModel* ListModel = nullptr;
     QFrame* Panel10 = nullptr;
     QFrame* Panel11 = nullptr;
@@ -122,6 +130,10 @@ private:
     void BuildLayout();
 
     SearchSession* session_ = nullptr;  // a child object of the window
+    void WireCommands();
+    void CommitDataRequest(QSessionManager& manager);
+    // The user confirmed the end of the session; the close that follows asks nothing more.
+    bool sessionEndConfirmed_ = false;
 };
 
 }  // namespace tavrisk::app

@@ -4,6 +4,7 @@
 
 #include "app/ErrorGuard.h"
 #include "app/MainWindow.h"
+#include "app/StatusBar.h"
 #include "app/Texts.h"
 #include "files/NumberMerge.h"
 
@@ -23,7 +24,7 @@ QStringList MergeFilters() {
 // class; until it is connected here the text is kept on the window as the
 // property "statusPanel6" so it can be read back.
 void SetStatusPanel6(TForm1& form, const QString& text) {
-    form.setProperty("statusPanel6", text);
+    form.StatusBar1->SetPanelText(6, text);
 }
 
 class WindowMergeUi : public MergeUi {

@@ -8,17 +8,13 @@
 #include "platform/IniFile.h"
 #include "platform/TextCodec.h"
 
-#if __has_include("app/SpinEdit.h")
+#include "app/MessageBoxes.h"
 #include "app/SpinEdit.h"
-#define TAVRISK_HAS_SPIN_EDIT 1
-#endif
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 
-#include <stdexcept>
 
 namespace tavrisk::app {
 
@@ -56,42 +52,16 @@ public:
 private:
     // The text the spin edit's field shows, which may still be being typed.
     static std::string SpinText(const SpinEdit* spin, int startValue) {
-#ifdef TAVRISK_HAS_SPIN_EDIT
-        return spin ? Gbk(spin->text()) : std::to_string(startValue);
-#else
-        RequireNoSpinEdit(spin);
-        return std::to_string(startValue);
-#endif
+        return spin ? Gbk(spin->Text()) : std::to_string(startValue);
     }
     static void SetSpin(SpinEdit* spin, int value) {
-#ifdef TAVRISK_HAS_SPIN_EDIT
         if (spin) {
-            spin->setValue(value);
-        }
-#else
-        RequireNoSpinEdit(spin);
-        static_cast<void>(value);
-#endif
-    }
-#ifndef TAVRISK_HAS_SPIN_EDIT
-    // Without the spin edit's declaration its value cannot be read; a window
-    // that has spin edits must not silently store start-up values instead.
-    static void RequireNoSpinEdit(const SpinEdit* spin) {
-        if (spin != nullptr) {
-            throw std::logic_error("the spin edits are not connected to the settings file");
+            spin->SetValue(value);
         }
     }
-#endif
 
     TForm1& form_;
 };
-
-// A plain message box: the application title as caption, no icon, one button.
-void ShowPlainMessage(QWidget* parent, const std::string& gbkText) {
-    QMessageBox box(QMessageBox::NoIcon, AppTitle(), Qs(gbkText), QMessageBox::NoButton, parent);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box.exec();
-}
 
 }  // namespace
 
@@ -117,7 +87,7 @@ void TForm1::SpeedButton8Click() {
     Guarded(this, [this] {
         Button2Click();
         static const std::string saved = ToGbk("已经保存当前传真号码搜索进程！");
-        ShowPlainMessage(this, saved);
+        TheBoxes().Plain(this, Qs(saved));
     });
 }
 

@@ -8,7 +8,7 @@ TAVRISK_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-wqy-zenhei
+  fonts-wqy-zenhei qt6-translations-l10n
   xvfb xauth
 )
 

@@ -1,6 +1,7 @@
 #include "app/MergeCommand.h"
 
 #include "app/MainWindow.h"
+#include "app/StatusBar.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -76,11 +77,11 @@ private:
 // Cancelling the open dialog ends the command: no pointer change, no status.
 TEST(MergeDialogs, CancellingTheOpenDialogChangesNothing) {
     TForm1 form;
-    const QVariant before = form.property("statusPanel6");
+    const QString before = form.StatusBar1->PanelText(6);
     DialogScript script({[](QFileDialog& open) { open.reject(); }});
     form.SpeedButton1Click();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(form.property("statusPanel6"), before);
+    EXPECT_EQ(form.StatusBar1->PanelText(6), before);
 }
 
 // What the user types into the dialog's file name field.
@@ -108,7 +109,7 @@ TEST(MergeDialogs, MergesTheChosenFilesIntoTheChosenDestination) {
                          }});
     form.SpeedButton1Click();
     EXPECT_EQ(test::ReadFile(dir.File("merged.txt")), "010-3333333\r\n0571-1111111\r\n0571-2222222\r\n");
-    EXPECT_EQ(form.property("statusPanel6").toString(), QStringLiteral("文件合并整理完毕！共计：3"));
+    EXPECT_EQ(form.StatusBar1->PanelText(6), QStringLiteral("文件合并整理完毕！共计：3"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

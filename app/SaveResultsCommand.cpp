@@ -1,0 +1,40 @@
+// The Save-results command: writes the result list to a number file.
+#include "app/ErrorGuard.h"
+#include "app/MainWindow.h"
+#include "app/MessageBoxes.h"
+#include "app/NumberListModel.h"
+#include "app/Texts.h"
+#include "platform/AtomicFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tavrisk::app {
+namespace {
+
+// The folder the save dialog opens in: where the last file was saved during
+// this run of the program, at first the user's home folder.
+QString& SaveFolder() {
+    static QString folder = QDir::homePath();
+    return folder;
+}
+
+}  // namespace
+
+void TForm1::N5Click() {
+    Guarded(this, [&] {
+        const FileDialogOptions SaveDialog1{QStringLiteral("搜索结果保存为"),
+                                            QStringLiteral("Text files(*.txt);;All files(*)"), QStringLiteral("txt"),
+                                            SaveFolder()};
+        const std::optional<QString> name = TheBoxes().SaveFileName(this, SaveDialog1);
+        if (!name || name->isEmpty()) {
+            return;
+        }
+        SaveFolder() = QFileInfo(*name).absolutePath();
+        // Every number, one per line ended by CR LF: the number-file format.
+        // The old file is replaced only once the new one is complete.
+        WriteFileAtomically(QsToPath(*name), ListModel->FileText());
+    });
+}
+
+}  // namespace tavrisk::app
