@@ -83,7 +83,7 @@ std::vector<Writer> Writers() {
              WriteFileAtomically(path, CombineKeywords(products, {G("传真："), "fax:"}));
          },
          "Cannot create file %s"},
-        {"number list", numbers,
+        {"saved results (a number list)", numbers,
          [](const std::string& path) {
              StringList list;
              for (int i = 0; i < 500; ++i) {
