@@ -1,5 +1,7 @@
 #include "harvest/SearchRun.h"
 
+#include "harvest/FaxExtractor.h"
+#include "harvest/SeenNumbers.h"
 #include "platform/Error.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/VirtualClock.h"
@@ -704,6 +706,47 @@ TEST_F(SearchRunTest, AFailedFirstLoadLeavesAnEmptyViewAndTheRunMovesOn) {
     clock.AdvanceTo(8000);
     EXPECT_THAT(view.requested, ElementsAre(Url("K1", 0), Url("K2", 0)));
     EXPECT_TRUE(harvested[0].empty());
+}
+
+// The engine answers badly: an empty page, a page of megabytes, bytes that
+// are not GBK, no answer at all (the load fails and the view keeps the page
+// before). None of them halts or stalls the run, and the lines of each page
+// that was shown reach the extraction whole.
+TEST_F(SearchRunTest, BadAnswersOfTheEngineNeitherHaltNorConfuseTheRun) {
+    SetKeywords(4);
+    std::string huge;
+    while (huge.size() < 8 * 1024 * 1024) {
+        huge += G("公司简介 产品 服务 联系我们 ") + std::string(200, 'x') + "\r\n";
+    }
+    huge += G("传真：0571-1234567") + "\r\n";
+    const std::string notGbk = std::string("\xFF\x80\xB4\r\n\x81\r\n\xFE\xFE\xFE", 11) + "FAX:021-87654321\xB4\r\n";
+    view.pageFor = [&](const std::string& url) {
+        if (url == Url("K1", 0)) {
+            return std::string();
+        }
+        return url == Url("K2", 0) ? huge : notGbk;
+    };
+    view.failing = {Url("K4", 0)};
+    Search("0");
+    clock.Advance(8000 + 5000 * 6);
+
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(window.commands, kStopped);
+    EXPECT_EQ(window.panels[6], G("搜索已经结束！"));
+    EXPECT_THAT(view.requested, ElementsAre(Url("K1", 0), Url("K2", 0), Url("K3", 0), Url("K4", 0)));
+    ASSERT_EQ(harvested.size(), 4U);
+    EXPECT_TRUE(harvested[0].empty());
+    EXPECT_EQ(harvested[3], harvested[2]);  // no answer: the page before is read again
+
+    SeenNumbers seen;
+    struct Sink : NumberSink {
+        std::vector<std::string> numbers;
+        void AppendNumber(const std::string& number) override { numbers.push_back(number); }
+    } sink;
+    for (const auto& lines : harvested) {
+        ExtractFaxNumbers(lines, seen, true, sink);
+    }
+    EXPECT_THAT(sink.numbers, ElementsAre("0571-1234567", "021-87654321"));
 }
 
 }  // namespace
