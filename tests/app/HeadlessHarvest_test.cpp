@@ -110,6 +110,59 @@ TEST_F(HeadlessHarvestTest, StopLetsThePendingPageBeHarvestedAndTheRunFinish) {
     EXPECT_THAT(err.str(), HasSubstr("搜索已经结束！ 2 numbers found"));
 }
 
+// After a good page, the engine answers badly for one keyword after another:
+// an empty page, bytes that are not GBK, a redirect loop, no answer at all and
+// a page of megabytes (last: the web view may take longer than the interval
+// to show it, and then reads what it shows). The run goes through every
+// keyword, keeps what it found and finishes normally.
+TEST(HeadlessHarvestBadAnswers, NoAnswerOfTheEngineHaltsOrStallsTheRun) {
+    App();
+    TestEngine engine;
+    engine.AddKeyword("good", 1);
+    const std::vector<std::pair<std::string, TestEngine::BadAnswer>> bad = {
+        {"empty", TestEngine::BadAnswer::EmptyPage},   {"notgbk", TestEngine::BadAnswer::NotGbk},
+        {"loop", TestEngine::BadAnswer::RedirectLoop}, {"silent", TestEngine::BadAnswer::NoAnswer},
+        {"huge", TestEngine::BadAnswer::HugePage},
+    };
+    std::string list = "good\r\n";
+    for (const auto& [word, how] : bad) {
+        engine.AnswerBadly(word, how);
+        list += word + "\r\n";
+    }
+    test::TempDir dir;
+    test::WriteFile(dir.File("keywords.txt"), list);
+    HarvestOptions options;
+    options.host = engine.Host();
+    options.interval = 1;
+    options.pages = 1;
+    options.dedupe = true;
+    options.keywordFile = dir.File("keywords.txt");
+    options.output = dir.File("numbers.txt");
+    std::ostringstream out;
+    std::ostringstream err;
+    HeadlessHarvest harvest(options, out, err);
+    RunToEnd(harvest);
+
+    EXPECT_EQ(harvest.ExitCode(), 0) << err.str();
+    EXPECT_THAT(err.str(), HasSubstr("搜索已经结束！"));
+    std::vector<std::string> words;  // a redirect loop repeats its request
+    for (const auto& target : engine.Requests()) {
+        const std::string word = test::QueryParameter(target, "word");
+        if (words.empty() || words.back() != word) {
+            words.push_back(word);
+        }
+    }
+    EXPECT_THAT(words, ElementsAreArray({"good", "empty", "notgbk", "loop", "silent", "huge"}));
+    const std::vector<std::string> good = TestEngine::NumbersOn(1, 0);
+    const std::vector<std::string> lines = Lines(out.str());
+    ASSERT_GE(lines.size(), good.size()) << err.str();
+    EXPECT_THAT(std::vector<std::string>(lines.begin(), lines.begin() + 2), ElementsAreArray(good));
+    for (const auto& line : lines) {
+        EXPECT_TRUE(line == good[0] || line == good[1] || line == TestEngine::BadPageNumber()) << line;
+    }
+    EXPECT_EQ(test::ReadFile(options.output).find(good[0] + "\r\n" + good[1] + "\r\n"), 0U);
+}
+
 TEST(HarvestArguments, OptionsAndTheirErrors) {
     struct Case {
         std::vector<std::string> args;

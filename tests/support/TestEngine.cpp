@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 namespace tavrisk::test {
@@ -130,6 +131,11 @@ std::vector<std::string> TestEngine::NumbersOn(int keywordNumber, int pn) {
     return numbers;
 }
 
+void TestEngine::AnswerBadly(const std::string& word, BadAnswer how) {
+    const std::lock_guard lock(mutex_);
+    badAnswers_[word] = how;
+}
+
 std::string TestEngine::PageFor(const std::string& target) const {
     const std::string word = DecodeQueryValue(QueryParameter(target, "word"));
     const int pn = std::atoi(QueryParameter(target, "pn").c_str());
@@ -204,11 +210,36 @@ void TestEngine::Answer(int connection) {
     std::string status = "200 OK";
     std::string body;
     if (target.rfind("/baidu?", 0) == 0) {
+        std::optional<BadAnswer> bad;
         {
             const std::lock_guard lock(mutex_);
             requests_.push_back(target);
+            const auto it = badAnswers_.find(DecodeQueryValue(QueryParameter(target, "word")));
+            if (it != badAnswers_.end()) {
+                bad = it->second;
+            }
         }
-        body = PageFor(target);
+        if (bad == BadAnswer::NoAnswer) {
+            return;
+        }
+        if (bad == BadAnswer::RedirectLoop) {
+            SendAll(connection,
+                    "HTTP/1.1 302 Found\r\nLocation: " + target + "\r\nConnection: close\r\nContent-Length: 0\r\n\r\n");
+            return;
+        }
+        if (bad == BadAnswer::HugePage) {
+            const std::string line = ToGbk("<p>公司简介 产品 服务 联系我们 ") + std::string(100, 'x') + "</p>\n";
+            body.reserve(6 * 1024 * 1024 + 256);
+            while (body.size() < 6 * 1024 * 1024) {
+                body += line;
+            }
+            body += ToGbk("<p>传真：") + BadPageNumber() + "</p>";
+        } else if (bad == BadAnswer::NotGbk) {
+            body = std::string("<p>\xFF\x80\xB4</p><p>\x81</p><p>\xFE\xFE\xFE</p><p>", 31) + ToGbk("传真：") +
+                   BadPageNumber() + "\xB4</p>";
+        } else if (!bad) {
+            body = PageFor(target);
+        }
     } else {
         status = "404 Not Found";
         body = "not found";

@@ -25,6 +25,18 @@ public:
     // word: the trimmed keyword in GBK, as it arrives decoded from the URL.
     void AddKeyword(const std::string& word, int pages);
 
+    // Ways of answering badly, for the requests of one word.
+    enum class BadAnswer {
+        EmptyPage,     // 200 with an empty body
+        HugePage,      // 200 with about 6 MB of text, a fax line at its end
+        NotGbk,        // bytes that are not GBK around a fax line
+        RedirectLoop,  // 302 to the same address, again and again
+        NoAnswer,      // the connection is closed without a reply
+    };
+    void AnswerBadly(const std::string& word, BadAnswer how);
+    // The fax number that the huge and the not-GBK pages carry.
+    static std::string BadPageNumber() { return "0571-7654321"; }
+
     [[nodiscard]] int Port() const { return port_; }
     // "127.0.0.1:PORT", the host part of the query URL.
     [[nodiscard]] std::string Host() const;
@@ -47,6 +59,7 @@ private:
     };
     mutable std::mutex mutex_;
     std::map<std::string, Keyword> keywords_;
+    std::map<std::string, BadAnswer> badAnswers_;
     std::vector<std::string> requests_;
     int listener_ = -1;
     int port_ = 0;
