@@ -1,6 +1,6 @@
 #include "app/HeadlessHarvest.h"
 
-#include "harvest/RunStandIns.h"
+#include "files/KeywordImport.h"
 #include "platform/Error.h"
 #include "platform/FileError.h"
 #include "platform/TextCodec.h"
@@ -38,6 +38,20 @@ bool ParseWhole(const std::string& text, int low, int high, int& value) {
     value = result;
     return true;
 }
+
+// The Import command's steps for the file named on the command line.
+class HarvestImport : public KeywordImportWindow {
+public:
+    HarvestImport(std::string path, std::ostream& err) : path_(std::move(path)), err_(err) {}
+    std::optional<std::string> ChooseKeywordFile(const std::string& /*folder*/) override { return path_; }
+    void ShowKeywordFilePath(const std::string& /*path*/) override {}
+    void SetLineCountText(const std::string& text) override { err_ << text << " keywords in " << path_ << std::endl; }
+    void ClearResultList() override {}
+
+private:
+    std::string path_;
+    std::ostream& err_;
+};
 
 }  // namespace
 
@@ -132,12 +146,10 @@ HeadlessHarvest::HeadlessHarvest(HarvestOptions options, std::ostream& out, std:
                // The loopback check is the window's: a harvest may well target
                // a local engine, or run where the host name maps to 127.0.0.1.
                [] { return std::string(); },
-               [this](const std::string& line) { return standin::BuildQueryBase(options_.host, line); },
-               [](const std::string& base, int pn) { return standin::BuildPageUrl(base, pn); },
-               [this] { ExtractFaxNumbers(); },
+               // No settings file: the progress is printed instead.
                [] {},
            },
-           RunFields{keywords_, pageLines_, nextKeywordIndex_, foundCount_}) {
+           RunFields{keywords_, pageLines_, nextKeywordIndex_, foundCount_, seen_, options_.host}) {
     timer_.SetOnTimer([this] { Tick(); });
 }
 
@@ -155,7 +167,8 @@ bool HeadlessHarvest::Start() {
                 ThrowCannotCreateFile(options_.output);
             }
         }
-        keywords_.LoadFromFile(options_.keywordFile);
+        HarvestImport import(options_.keywordFile, err_);
+        ImportKeywordList(import, keywords_, std::string());
         run_.N2Click();
     } catch (const SystemError& e) {
         Fail(e.Message());
@@ -196,21 +209,12 @@ void HeadlessHarvest::End(int exitCode) {
     }
 }
 
-void HeadlessHarvest::ExtractFaxNumbers() {
-    for (const std::string& number : standin::ExtractNumbers(pageLines_)) {
-        if (seen_.Find(number)) {
-            continue;
-        }
-        if (options_.dedupe) {
-            seen_.Add(number);
-        }
-        ++foundCount_;
-        out_ << number << '\n' << std::flush;
-        if (outputFd_ >= 0) {
-            const std::string line = number + "\r\n";
-            if (write(outputFd_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
-                ThrowStreamWriteError();
-            }
+void HeadlessHarvest::AppendResult(const std::string& number) {
+    out_ << number << '\n' << std::flush;
+    if (outputFd_ >= 0) {
+        const std::string line = number + "\r\n";
+        if (write(outputFd_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+            ThrowStreamWriteError();
         }
     }
 }

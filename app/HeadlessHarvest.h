@@ -3,6 +3,7 @@
 #include "app/QtScheduler.h"
 #include "app/WebViewPage.h"
 #include "harvest/SearchRun.h"
+#include "harvest/SeenNumbers.h"
 #include "platform/StepTimer.h"
 #include "platform/StringList.h"
 
@@ -59,7 +60,10 @@ public:
     int IntervalSeconds() override { return options_.interval; }
     int PageLimit() override { return options_.pages; }
     bool AutoSaveChecked() override { return false; }
+    bool DeduplicateChecked() override { return options_.dedupe; }
     void ClearResults() override {}
+    // Prints the number and appends it to the output file.
+    void AppendResult(const std::string& number) override;
     void RepaintNow() override {}
     void InformationBox(const std::string& text) override;
     void PlainMessageBox(const std::string& text) override;
@@ -68,7 +72,6 @@ public:
 
 private:
     void Tick();
-    void ExtractFaxNumbers();
     void End(int exitCode);
     void Fail(const std::string& gbkMessage);
 
@@ -81,7 +84,7 @@ private:
     WebViewPage view_;
     StringList keywords_;
     StringList pageLines_;
-    StringList seen_;
+    SeenNumbers seen_;
     int nextKeywordIndex_ = 0;
     int foundCount_ = 0;
     SearchRun run_;

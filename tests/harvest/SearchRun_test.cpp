@@ -1,5 +1,6 @@
 #include "harvest/SearchRun.h"
 
+#include "harvest/QueryUrl.h"
 #include "platform/Error.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/VirtualClock.h"
@@ -41,6 +42,9 @@ class FakeWindow : public RunWindow {
 public:
     void SetPanelText(int panel, const std::string& text) override {
         panels[panel] = text;
+        if (panel == 5) {
+            found.push_back(text);
+        }
         if (panel == 6) {
             progress.push_back(text);
         }
@@ -49,7 +53,26 @@ public:
     int IntervalSeconds() override { return interval; }
     int PageLimit() override { return pages; }
     bool AutoSaveChecked() override { return autoSave; }
-    void ClearResults() override { ++clears; }
+    bool DeduplicateChecked() override {
+        ++dedupeReads;
+        return dedupe;
+    }
+    void ClearResults() override {
+        ++clears;
+        results.clear();
+    }
+    void AppendResult(const std::string& number) override {
+        EXPECT_TRUE(bracketOpen);
+        results.push_back(number);
+    }
+    void BeginResults() override {
+        EXPECT_FALSE(bracketOpen);
+        bracketOpen = true;
+        if (onBegin) {
+            onBegin();
+        }
+    }
+    void EndResults() override { bracketOpen = false; }
     void RepaintNow() override { ++repaints; }
     void InformationBox(const std::string& text) override { boxes.push_back("info:" + text); }
     void PlainMessageBox(const std::string& text) override { boxes.push_back("plain:" + text); }
@@ -67,10 +90,16 @@ public:
     };
     std::map<int, std::string> panels;
     std::vector<std::string> progress;  // every text of panel 6, in order
+    std::vector<std::string> found;     // every text of panel 5, in order
     Commands commands = kIdle;
     int interval = 5;
     int pages = 76;
     bool autoSave = false;
+    bool dedupe = false;
+    int dedupeReads = 0;
+    std::vector<std::string> results;  // the result list
+    bool bracketOpen = false;
+    std::function<void()> onBegin;  // at the start of every extraction
     int clears = 0;
     int repaints = 0;
     std::vector<std::string> boxes;
@@ -110,8 +139,10 @@ private:
     VirtualClock& clock_;
 };
 
+const std::string kHost = "engine.test";
+
 std::string Url(const std::string& keyword, int pn) {
-    return "q=" + keyword + "&pn=" + std::to_string(pn) + "&cl=3";
+    return BuildPageUrl(BuildQueryBase(keyword, kHost), pn);
 }
 
 class SearchRunTest : public ::testing::Test {
@@ -122,6 +153,7 @@ protected:
             return "FAX:0571-1234567\r\n" + url + "\r\n" + (nextPage(url) ? G("上一页 下一页>") : "") + "\r\n";
         };
         timer.SetOnTimer([this] { Guard([this] { run.Timer1Timer(); }); });
+        window.onBegin = [this] { harvested.push_back(pageLines.Items()); };
     }
 
     void SetKeywords(int n) {
@@ -156,6 +188,7 @@ protected:
     StringList pageLines;
     int nextKeywordIndex = 0;
     int foundCount = 0;
+    SeenNumbers seen;
     std::string address = "192.168.1.20";
     std::function<bool(const std::string&)> nextPage = [](const std::string&) { return true; };
     std::vector<std::vector<std::string>> harvested;  // PageLines at every extraction
@@ -166,9 +199,6 @@ protected:
     SearchRun run{window, view, timer,
                   RunServices{
                       [this] { return address; },
-                      [](const std::string& line) { return "q=" + line + "&pn="; },
-                      [](const std::string& base, int pn) { return base + std::to_string(pn) + "&cl=3"; },
-                      [this] { harvested.push_back(pageLines.Items()); },
                       [this] {
                           if (saveFails) {
                               throw SystemError("Unable to write to /x/tavrisk.ini");
@@ -176,7 +206,7 @@ protected:
                           saves.push_back(clock.Now());
                       },
                   },
-                  RunFields{keywords, pageLines, nextKeywordIndex, foundCount}};
+                  RunFields{keywords, pageLines, nextKeywordIndex, foundCount, seen, kHost}};
 };
 
 // --- Starting a run -------------------------------------------------------
@@ -236,7 +266,10 @@ TEST_F(SearchRunTest, StartsThatEndEarlyChangeNothing) {
         SCOPED_TRACE(c.name);
         address = c.address;
         SetKeywords(c.keywordCount);
-        window = FakeWindow{};
+        window.boxes.clear();
+        window.prompts.clear();
+        window.commands = kIdle;
+        window.clears = 0;
         errors.clear();
         view.requested.clear();
         nextKeywordIndex = 3;
@@ -458,6 +491,51 @@ TEST_F(SearchRunTest, ASecondRunStartsWithAnEmptyResultList) {
     EXPECT_EQ(window.clears, 2);
     EXPECT_EQ(foundCount, 0);
     EXPECT_EQ(window.panels[5], "0");
+}
+
+TEST_F(SearchRunTest, NewNumbersAreAppendedCountedAndShownOneByOne) {
+    SetKeywords(1);
+    window.pages = 2;
+    view.pageFor = [](const std::string& url) {
+        return G("地址：广州 传真：020-87654321\r\n") + "Tel 1\r\nFAX:0571-1234567\r\n" +
+               (url == Url("K1", 0) ? G("下一页>") : "");
+    };
+    const std::vector<std::string> page{"020-87654321", "0571-1234567"};
+    struct Case {
+        bool dedupe;
+        std::vector<std::string> results;
+        std::vector<std::string> found;
+        std::size_t seen;
+    };
+    const Case cases[] = {
+        {false, {page[0], page[1], page[0], page[1]}, {"0", "1", "2", "3", "4"}, 0},
+        {true, {page[0], page[1]}, {"0", "1", "2"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dedupe);
+        window.dedupe = c.dedupe;
+        window.dedupeReads = 0;
+        window.found.clear();
+        Search("0");
+        clock.Advance(8000 + 5000);
+        ASSERT_EQ(window.panels[6], G("搜索已经结束！"));
+        EXPECT_EQ(window.results, c.results);
+        EXPECT_EQ(foundCount, static_cast<int>(c.results.size()));
+        EXPECT_EQ(window.found, c.found);
+        EXPECT_EQ(seen.Count(), c.seen);
+        // The box is read once for every new number, as it is found.
+        EXPECT_EQ(window.dedupeReads, static_cast<int>(c.results.size()));
+        EXPECT_FALSE(window.bracketOpen);
+    }
+    // The memory outlives the run: the next run shows none of its numbers,
+    // also with the box now unchecked.
+    window.dedupe = false;
+    window.found.clear();
+    Search("0");
+    clock.Advance(8000 + 5000);
+    EXPECT_TRUE(window.results.empty());
+    EXPECT_EQ(foundCount, 0);
+    EXPECT_THAT(window.found, ElementsAre("0"));
 }
 
 // --- Auto-save ------------------------------------------------------------
