@@ -1,6 +1,7 @@
 #include "app/HeadlessHarvest.h"
 
 #include "files/KeywordImport.h"
+#include "harvest/VerificationPage.h"
 #include "platform/Error.h"
 #include "platform/FileError.h"
 #include "platform/TextCodec.h"
@@ -77,7 +78,10 @@ std::string HarvestUsage() {
            "  --help               show this text\n"
            "\n"
            "Ctrl+C stops the run: the page loading then is still read, and the run ends.\n"
-           "Exit status: 0 when the run finished, 1 when it failed, 2 for bad arguments.\n";
+           "When the search engine answers with its verification page, the run stops\n"
+           "there and tells the --start value that resumes at the interrupted keyword.\n"
+           "Exit status: 0 when the run finished, 1 when it failed, 2 for bad arguments,\n"
+           "3 when the engine asked for verification.\n";
 }
 
 HarvestArgs ParseHarvestArguments(const std::vector<std::string>& args, HarvestOptions& options, std::ostream& err) {
@@ -229,6 +233,15 @@ void HeadlessHarvest::SetPanelText(int panel, const std::string& text) {
         if (text == kFinished) {
             err_ << FromGbk(text) << ' ' << foundCount_ << " numbers found" << std::endl;
             End(0);
+        } else if (text == VerificationPanelText()) {
+            // The run has stepped back to the interrupted keyword.
+            const int index = nextKeywordIndex_;
+            err_ << "tavrisk-harvest: the search engine asked for verification at keyword " << index + 1 << " of "
+                 << keywords_.Count() << " (" << FromGbk(keywords_.Item(static_cast<std::size_t>(index))) << "), page "
+                 << run_.PageOffset / SearchRun::kPageStep << "; " << foundCount_
+                 << " numbers found.\nComplete the verification in a browser, then resume with --start " << index
+                 << std::endl;
+            End(kExitVerification);
         } else if (text == kStopping) {
             err_ << FromGbk(text) << std::endl;
         }
@@ -238,6 +251,9 @@ void HeadlessHarvest::SetPanelText(int panel, const std::string& text) {
 void HeadlessHarvest::SetCommandsEnabled(bool /*search*/, bool /*stop*/, bool /*import*/) {}
 
 void HeadlessHarvest::InformationBox(const std::string& text) {
+    if (exitCode_) {
+        return;  // the verification message: already told on standard error
+    }
     err_ << FromGbk(text) << std::endl;
     End(1);
 }

@@ -30,6 +30,9 @@ struct HarvestOptions {
 
 enum class HarvestArgs { Run, Help, Invalid };
 
+// Exit status when the engine asked for verification and the run stopped.
+inline constexpr int kExitVerification = 3;
+
 // Reads the arguments after the program's name. Invalid: the reason is on err.
 HarvestArgs ParseHarvestArguments(const std::vector<std::string>& args, HarvestOptions& options, std::ostream& err);
 std::string HarvestUsage();
@@ -48,7 +51,8 @@ public:
     bool Start();
     // The Stop command: the pending tick harvests its page and finishes.
     void Stop();
-    // Called once when the run has finished (0) or halted on an error (1).
+    // Called once when the run has finished (0), halted on an error (1) or
+    // stopped at the engine's verification page (kExitVerification).
     std::function<void(int exitCode)> OnEnd;
     [[nodiscard]] std::optional<int> ExitCode() const { return exitCode_; }
     [[nodiscard]] int FoundCount() const { return foundCount_; }
@@ -92,7 +96,8 @@ private:
 };
 
 // The program: parses argv, runs the harvest on the offscreen platform, and
-// returns the exit status (0 finished, 1 error, 2 bad arguments).
+// returns the exit status (0 finished, 1 error, 2 bad arguments,
+// kExitVerification).
 int HeadlessHarvestMain(int argc, char** argv);
 
 }  // namespace tavrisk::app

@@ -3,6 +3,7 @@
 #include "harvest/ConnectivityCheck.h"
 #include "harvest/PageLines.h"
 #include "harvest/QueryUrl.h"
+#include "harvest/VerificationPage.h"
 #include "platform/Error.h"
 #include "platform/NumberConversion.h"
 #include "platform/TextCodec.h"
@@ -121,6 +122,10 @@ void SearchRun::Timer1Timer() {
 
 void SearchRun::HarvestPage() {
     const std::string text = view_.PageText();
+    if (IsVerificationPage(text, view_.Location())) {
+        StopForVerification();
+        return;
+    }
     // The text control takes the text up to its first 0x00 byte.
     std::vector<std::string> lines = CutPageLines(std::string_view(text).substr(0, text.find('\0')));
     MorePages = false;
@@ -163,6 +168,20 @@ void SearchRun::BitBtn1Click() {
     window_.SetPanelText(kStatusProgress, Texts().finished);
     window_.RepaintNow();
     window_.SetCommandsEnabled(true, false, true);
+}
+
+void SearchRun::StopForVerification() {
+    timer_.SetEnabled(false);
+    // Written while NextKeywordIndex still counts the interrupted keyword:
+    // the settings file keeps the index of that keyword for the next session.
+    services_.SaveProgress();
+    if (fields_.NextKeywordIndex > 0) {
+        --fields_.NextKeywordIndex;
+    }
+    window_.SetPanelText(kStatusProgress, VerificationPanelText());
+    window_.RepaintNow();
+    window_.SetCommandsEnabled(true, false, true);
+    window_.InformationBox(VerificationMessage());
 }
 
 void SearchRun::N3Click() {

@@ -54,6 +54,9 @@ public:
     virtual ~PageSource() = default;
     virtual void Navigate(const std::string& url) = 0;
     virtual std::string PageText() = 0;
+    // The address of the document shown, after any redirection; empty when
+    // unknown.
+    virtual std::string Location() { return {}; }
 };
 
 // What a run calls outside the window.
@@ -88,6 +91,10 @@ public:
     void Timer1Timer();   // tick
     void HarvestPage();
     void BitBtn1Click();  // finish
+    // The engine answered with its verification page: the run ends as after
+    // Stop, but keeps its place, so that the next start proposes the
+    // interrupted keyword; the page stays shown for the user to complete.
+    void StopForVerification();
     void StartKeyword();
     void RequestPage();
     // The numbers on PageLines: each new one is appended to the result list,

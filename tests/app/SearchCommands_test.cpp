@@ -239,5 +239,42 @@ TEST_F(SearchCommandsTest, AWholeRunWithTheWebView) {
     EXPECT_EQ(form.NextKeywordIndex, 3);
 }
 
+TEST_F(SearchCommandsTest, TheEnginesVerificationPageEndsTheRunInItsPlace) {
+    TestEngine engine;
+    engine.AddKeyword("a", 3);
+    engine.AddKeyword("b", 3);
+    engine.RequireVerificationAfter(0);
+    form.KeywordList.Add("a");
+    form.KeywordList.Add("b");
+    form.SearchHost = engine.Host();
+    form.SpinEdit1->SetValue(1);
+    form.SpinEdit2->SetValue(3);
+    boxes.inputs.push_back(QStringLiteral("1"));
+    form.N2Click();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!form.Session().Timer1.Enabled()) {
+            loop.quit();
+        }
+    });
+    poll.start(20);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);  // only a guard against a hang
+    loop.exec();
+    EXPECT_EQ(Panel(6), QStringLiteral("搜索引擎要求验证，搜索已中断！"));
+    ASSERT_EQ(boxes.asked.size(), 2U);
+    EXPECT_EQ(boxes.asked[1].kind, QStringLiteral("information"));
+    EXPECT_TRUE(boxes.asked[1].text.startsWith(QStringLiteral("搜索引擎要求完成安全验证")));
+    EXPECT_EQ(engine.Requests().size(), 1U);
+    EXPECT_EQ(form.ListModel->Count(), 0U);
+    EXPECT_TRUE(form.SpeedButton2->isEnabled());
+    EXPECT_FALSE(form.SpeedButton3->isEnabled());
+    // The page stays shown for the user to complete.
+    EXPECT_TRUE(form.Session().WebBrowser1.View()->url().path().contains(QStringLiteral("wappass")));
+    // The progress keeps the interrupted keyword, and so does the next prompt.
+    EXPECT_THAT(tavrisk::test::ReadFile(dir.File("tavrisk.ini")), HasSubstr("process=1\r\n"));
+    EXPECT_EQ(form.NextKeywordIndex, 1);
+}
+
 }  // namespace
 }  // namespace tavrisk::app

@@ -121,6 +121,7 @@ public:
         }
         shown = pageFor(url);
     }
+    std::string Location() override { return location; }
     std::string PageText() override {
         if (readFails) {
             throw SystemError(G("页面读取失败"));
@@ -134,6 +135,7 @@ public:
     std::set<std::string> failing;
     bool readFails = false;
     std::string shown;
+    std::string location;
 
 private:
     VirtualClock& clock_;
@@ -193,6 +195,7 @@ protected:
     std::function<bool(const std::string&)> nextPage = [](const std::string&) { return true; };
     std::vector<std::vector<std::string>> harvested;  // PageLines at every extraction
     std::vector<std::int64_t> saves;                  // moments of the progress writes
+    std::vector<int> savedIndex;                      // NextKeywordIndex at every write
     bool saveFails = false;
     std::vector<std::string> errors;
 
@@ -204,6 +207,7 @@ protected:
                               throw SystemError("Unable to write to /x/tavrisk.ini");
                           }
                           saves.push_back(clock.Now());
+                          savedIndex.push_back(nextKeywordIndex);
                       },
                   },
                   RunFields{keywords, pageLines, nextKeywordIndex, foundCount, seen, kHost}};
@@ -685,6 +689,73 @@ TEST_F(SearchRunTest, StopThenSearchWithThePromptOpenWhenTheStoppedTickFallsDue)
     clock.AdvanceTo(22000);
     EXPECT_EQ(view.requested.back(), Url("K4", 10));
     EXPECT_EQ(saves.size(), 1U);
+}
+
+// --- The engine's verification page ----------------------------------------
+
+TEST_F(SearchRunTest, AVerificationPageEndsTheRunAndKeepsItsPlace) {
+    struct Case {
+        const char* name;
+        std::string text;      // of the page at K2, pn 10
+        std::string location;  // where the view was taken to
+    };
+    const Case cases[] = {
+        {"text", G("百度安全验证\r\n请完成下方验证后继续操作"), ""},
+        {"redirection", G("网络不给力，请稍后重试"), "https://wappass.baidu.com/static/captcha/tuxing.html?ak=1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        harvested.clear();
+        saves.clear();
+        savedIndex.clear();
+        window.boxes.clear();
+        window.results.clear();
+        view.requested.clear();
+        view.location.clear();
+        const std::string verifyAt = Url("K2", 10);
+        view.pageFor = [this, &c, verifyAt](const std::string& url) {
+            if (url == verifyAt) {
+                view.location = c.location;
+                return c.text;
+            }
+            view.location = url;
+            return "FAX:0571-1234567\r\n" + G("下一页>");
+        };
+        window.pages = 2;
+        Search("0");
+        const std::int64_t start = clock.Now();
+        clock.AdvanceTo(start + 8000 + 5000 * 3);  // K1 pn 0, K1 pn 10, K2 pn 0, K2 pn 10
+        EXPECT_EQ(view.requested.back(), verifyAt);
+        EXPECT_EQ(harvested.size(), 3U);  // the verification page is not harvested
+        EXPECT_THAT(savedIndex, ElementsAre(2));
+        EXPECT_EQ(nextKeywordIndex, 1);
+        EXPECT_EQ(window.panels[6], G("搜索引擎要求验证，搜索已中断！"));
+        EXPECT_EQ(window.commands, kStopped);
+        ASSERT_EQ(window.boxes.size(), 1U);
+        EXPECT_THAT(window.boxes[0], ::testing::StartsWith("info:" + G("搜索引擎要求完成安全验证")));
+        EXPECT_FALSE(timer.Enabled());
+        clock.Advance(60000);
+        EXPECT_EQ(view.requested.back(), verifyAt);
+        // The next start proposes the interrupted keyword and begins with its
+        // first page.
+        view.location.clear();
+        Search("1");
+        EXPECT_EQ(window.prompts.back().value, "1");
+        EXPECT_EQ(view.requested.back(), Url("K2", 0));
+        Stop();
+        clock.Advance(8000);
+    }
+}
+
+TEST_F(SearchRunTest, AVerificationPageAtTheFirstKeywordProposesItAgain) {
+    view.pageFor = [](const std::string&) { return G("请完成验证"); };
+    Search("0");
+    Stop();  // a stopped run is interrupted the same way
+    clock.Advance(8000);
+    EXPECT_THAT(savedIndex, ElementsAre(1));
+    EXPECT_EQ(nextKeywordIndex, 0);
+    EXPECT_EQ(window.panels[6], G("搜索引擎要求验证，搜索已中断！"));
+    EXPECT_EQ(window.boxes.size(), 1U);
 }
 
 // --- Failures ------------------------------------------------------------
