@@ -7,8 +7,13 @@
 #include "app/StatusBar.h"
 #include "app/Texts.h"
 
+#include "platform/TextCodec.h"
+
 #include <QCheckBox>
+#include <QTimer>
 #include <QToolButton>
+
+#include <ctime>
 
 namespace tavrisk::app {
 
@@ -62,6 +67,11 @@ bool SearchSession::DeduplicateChecked() {
     return Form.CheckBox1 != nullptr && Form.CheckBox1->isChecked();
 }
 
+void SearchSession::RunStarting() {
+    Journal.Start(Form.ExeDir + "results", std::time(nullptr));
+    journalFailureShown_ = false;
+}
+
 void SearchSession::ClearResults() {
     if (Form.ListModel != nullptr) {
         Form.ListModel->Clear();
@@ -71,6 +81,13 @@ void SearchSession::ClearResults() {
 void SearchSession::AppendResult(const std::string& number) {
     if (Form.ListModel != nullptr) {
         Form.ListModel->Append(number);
+    }
+    if (!Journal.Append(number) && !journalFailureShown_) {
+        journalFailureShown_ = true;
+        static const std::string kFailed = ToGbk("结果日志文件写入失败，搜索继续进行，找到的号码仍在结果列表中：\r\n");
+        // Shown once the tick is over, so the run goes on while the box is open.
+        const QString text = Qs(kFailed + Journal.Error());
+        QTimer::singleShot(0, this, [this, text] { TheBoxes().Information(&Form, text); });
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/QtScheduler.h"
 #include "app/WebViewPage.h"
+#include "files/ResultsJournal.h"
 #include "harvest/ConnectivityCheck.h"
 #include "harvest/SearchRun.h"
 #include "harvest/SeenNumbers.h"
@@ -33,6 +34,7 @@ public:
     int PageLimit() override;
     bool AutoSaveChecked() override;
     bool DeduplicateChecked() override;
+    void RunStarting() override;
     void ClearResults() override;
     void AppendResult(const std::string& number) override;
     void BeginResults() override;
@@ -53,7 +55,13 @@ public:
     // Where the connectivity check looks up this computer's address; tests
     // put their own in place.
     HostResolver* Resolver = &SystemHostResolver();
+    // Every number of the current run, also kept in a file in results/
+    // beside the program; a failure to write it is shown once per run.
+    ResultsJournal Journal;
     SearchRun Run;
+
+private:
+    bool journalFailureShown_ = false;
 };
 
 }  // namespace tavrisk::app

@@ -78,6 +78,7 @@ void SearchRun::N2Click() {
         next = 0;
     }
     window_.RepaintNow();
+    window_.RunStarting();
     window_.ClearResults();
     StartKeyword();
     PageOffset = 0;

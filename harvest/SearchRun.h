@@ -26,6 +26,9 @@ public:
     virtual int PageLimit() = 0;
     virtual bool AutoSaveChecked() = 0;
     virtual bool DeduplicateChecked() = 0;
+    // A run is about to start: the prompt was answered and the result list is
+    // emptied next.
+    virtual void RunStarting() {}
     // The result list: emptied at the start of a run; each new number is
     // appended at its end. The appends of one page come between
     // BeginResults and EndResults.

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QEventLoop>
 #include <QTableView>
 #include <QTimer>
@@ -173,6 +174,24 @@ TEST_F(SearchCommandsTest, BeyondTheEndShowsThePlainBoxAndStartsAtTheFirstKeywor
     EXPECT_TRUE(form.SpeedButton4->isEnabled());
 }
 
+TEST_F(SearchCommandsTest, AJournalThatCannotBeWrittenIsShownOnceAndTheListGoesOn) {
+    tavrisk::test::WriteFile(dir.File("results"), "a file where the folder should be");
+    SearchSession& session = form.Session();
+    session.RunStarting();
+    session.AppendResult("0571-1234567");
+    session.AppendResult("0571-7654321");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.asked.size(), 1U);
+    EXPECT_EQ(boxes.asked[0].kind, QStringLiteral("information"));
+    EXPECT_TRUE(boxes.asked[0].text.contains(QString::fromStdString(dir.File("results"))));
+    EXPECT_EQ(form.ListModel->Count(), 2U);
+    // The next run tries again and tells again.
+    session.RunStarting();
+    session.AppendResult("0571-1111111");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.asked.size(), 2U);
+}
+
 TEST_F(SearchCommandsTest, StopWithNoRun) {
     form.N3Click();
     EXPECT_EQ(Panel(6), QStringLiteral("终止搜索..."));
@@ -228,6 +247,14 @@ TEST_F(SearchCommandsTest, AWholeRunWithTheWebView) {
         }
     }
     EXPECT_EQ(ListedNumbers(), expected);
+    // The run's journal holds the same numbers, as a number file.
+    const QStringList journals = QDir(QString::fromStdString(dir.File("results"))).entryList(QDir::Files);
+    ASSERT_EQ(journals.size(), 1);
+    std::string journalText;
+    for (const std::string& number : expected) {
+        journalText += number + "\r\n";
+    }
+    EXPECT_EQ(tavrisk::test::ReadFile(dir.File("results/" + journals[0].toStdString())), journalText);
     EXPECT_EQ(Panel(3), QStringLiteral("3"));
     EXPECT_EQ(Panel(5), QStringLiteral("12"));
     EXPECT_FALSE(session.Timer1.Enabled());
