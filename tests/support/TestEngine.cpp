@@ -111,6 +111,11 @@ void TestEngine::AddKeyword(const std::string& word, int pages) {
     keywords_[word] = Keyword{number, pages};
 }
 
+void TestEngine::RequireVerificationAfter(std::size_t answered) {
+    const std::lock_guard lock(mutex_);
+    verifyAfter_ = answered;
+}
+
 std::string TestEngine::Host() const {
     return "127.0.0.1:" + std::to_string(port_);
 }
@@ -202,19 +207,31 @@ void TestEngine::Answer(int connection) {
     }
     const std::string target = request.substr(methodEnd + 1, targetEnd - methodEnd - 1);
     std::string status = "200 OK";
+    std::string extraHeaders;
     std::string body;
     if (target.rfind("/baidu?", 0) == 0) {
+        bool verify = false;
         {
             const std::lock_guard lock(mutex_);
+            verify = requests_.size() >= verifyAfter_;
             requests_.push_back(target);
         }
-        body = PageFor(target);
+        if (verify) {
+            status = "302 Found";
+            extraHeaders = "Location: /wappass/captcha?from=baidu\r\n";
+        } else {
+            body = PageFor(target);
+        }
+    } else if (target.rfind("/wappass/captcha", 0) == 0) {
+        body = "<!DOCTYPE html><html><head><meta charset=\"gbk\"><title>" + ToGbk("百度安全验证") +
+               "</title></head><body><h1>" + ToGbk("百度安全验证") + "</h1><p>" +
+               ToGbk("网络环境存在异常，请完成验证后继续访问。") + "</p></body></html>";
     } else {
         status = "404 Not Found";
         body = "not found";
     }
-    SendAll(connection, "HTTP/1.1 " + status +
-                            "\r\nContent-Type: text/html; charset=GBK\r\nConnection: close\r\nContent-Length: " +
+    SendAll(connection, "HTTP/1.1 " + status + "\r\n" + extraHeaders +
+                            "Content-Type: text/html; charset=GBK\r\nConnection: close\r\nContent-Length: " +
                             std::to_string(body.size()) + "\r\n\r\n" + body);
 }
 

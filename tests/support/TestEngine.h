@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
@@ -25,6 +27,11 @@ public:
     // word: the trimmed keyword in GBK, as it arrives decoded from the URL.
     void AddKeyword(const std::string& word, int pages);
 
+    // From the request after the first `answered` ones on, the engine asks for
+    // verification: every /baidu request is redirected to /wappass/captcha,
+    // which shows the verification page ("百度安全验证").
+    void RequireVerificationAfter(std::size_t answered);
+
     [[nodiscard]] int Port() const { return port_; }
     // "127.0.0.1:PORT", the host part of the query URL.
     [[nodiscard]] std::string Host() const;
@@ -48,6 +55,7 @@ private:
     mutable std::mutex mutex_;
     std::map<std::string, Keyword> keywords_;
     std::vector<std::string> requests_;
+    std::size_t verifyAfter_ = SIZE_MAX;
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
