@@ -172,6 +172,21 @@ std::vector<Line> CutLines(Text& text) {
     return lines;
 }
 
+// Whether the destination is the same file as one of sources[from...].
+bool IsAmongSources(const std::string& destination, const std::vector<std::string>& sources, std::size_t from) {
+    struct stat dest {};
+    if (stat(destination.c_str(), &dest) != 0) {
+        return false;
+    }
+    for (std::size_t i = from; i < sources.size(); ++i) {
+        struct stat st {};
+        if (stat(sources[i].c_str(), &st) == 0 && st.st_dev == dest.st_dev && st.st_ino == dest.st_ino) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 const std::string& MergeBusyText() {
@@ -216,6 +231,7 @@ void MergeCopy(const std::vector<std::string>& sources, const std::string& desti
             }
             WriteAll(out.Get(), block.get(), static_cast<std::size_t>(n));
         }
+        ++joined.sourcesCopied_;
     }
 }
 
@@ -259,6 +275,9 @@ std::size_t MergeFiles(const std::vector<std::string>& sources, const std::strin
         MergeCopy(sources, destination, joined);
     } catch (const SystemError&) {
         copyError = std::current_exception();
+        if (IsAmongSources(destination, sources, joined.SourcesCopied())) {
+            throw;
+        }
     }
     const std::size_t count = MergeSort(destination, joined);
     status(MergeDoneText(count));

@@ -47,10 +47,13 @@ public:
 
     [[nodiscard]] bool Created() const { return !path_.empty(); }
     [[nodiscard]] const std::string& Path() const { return path_; }
+    // How many sources, from the first, were copied whole.
+    [[nodiscard]] std::size_t SourcesCopied() const { return sourcesCopied_; }
 
 private:
     friend void MergeCopy(const std::vector<std::string>&, const std::string&, JoinedFile&);
     std::string path_;
+    std::size_t sourcesCopied_ = 0;
 };
 
 // First phase: joins the sources, in order and byte for byte, copying in
@@ -72,6 +75,11 @@ std::size_t MergeSort(const std::string& destination, const JoinedFile& joined);
 // MergeSort completes, status receives MergeDoneText and then the error of
 // MergeCopy, if any, is raised; when MergeSort fails, its error is raised
 // and the status is left alone. Returns the number of lines written.
+// One exception keeps the user's data: when the copy stopped before the
+// destination, itself one of the sources, was copied whole (a source that
+// cannot be read, a full disk), sorting the partial copy would replace the
+// destination with fewer lines than it had. Then nothing is sorted, the
+// destination stays as it was and the copy's error is raised.
 std::size_t MergeFiles(const std::vector<std::string>& sources, const std::string& destination,
                        const std::function<void(const std::string& gbkText)>& status);
 

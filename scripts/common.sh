@@ -6,7 +6,7 @@ TAVRISK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 TAVRISK_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-webengine-dev libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-zenhei qt6-translations-l10n
   xvfb xauth

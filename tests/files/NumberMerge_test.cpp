@@ -162,6 +162,42 @@ TEST(Merge, ARefusedSaveLeavesTheOldDestinationWhole) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
+// A source that cannot be read stops the copy. When the destination is
+// itself a source that was not yet copied whole, sorting the partial copy
+// would drop its lines: it stays as it was. Once it was copied, the merge
+// of what was read goes on as usual.
+TEST(Merge, AnUnreadableSourceNeverCostsTheDestinationItsLines) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> order;  // "dest", "new", "gone" (a missing file), "dir" (a folder)
+        std::string result;
+    };
+    const Case cases[] = {
+        {"missing before it", {"new", "gone", "dest"}, "2\r\n1\r\n"},
+        {"folder before it", {"dir", "dest"}, "2\r\n1\r\n"},
+        {"missing first", {"gone", "new", "dest"}, "2\r\n1\r\n"},
+        {"missing after it", {"dest", "gone", "new"}, "1\r\n2\r\n"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string dest = dir.File("master.txt");
+        WriteFile(dest, "2\r\n1\r\n");
+        WriteFile(dir.File("new.txt"), "3\r\n");
+        std::filesystem::create_directory(dir.File("dir"));
+        std::vector<std::string> sources;
+        for (const auto& name : c.order) {
+            sources.push_back(name == "dest" ? dest : dir.File(name == "new" ? "new.txt" : name));
+        }
+        std::vector<std::string> status;
+        const std::string failed = c.order[0] == "dest" ? sources[1] : (c.order[0] == "new" ? sources[1] : sources[0]);
+        EXPECT_EQ(ErrorOf([&] { MergeFiles(sources, dest, [&](const std::string& s) { status.push_back(s); }); }),
+                  "Cannot open file " + failed)
+            << c.name;
+        EXPECT_EQ(ReadFile(dest), c.result) << c.name;
+        EXPECT_EQ(status.size(), c.order[0] == "dest" ? 1U : 0U) << c.name;
+    }
+}
+
 // The destination may be one of the sources, under its own name, another
 // spelling of its path or a link: all of its lines are merged.
 TEST(Merge, ADestinationThatIsASourceLosesNoLine) {

@@ -95,5 +95,39 @@ TEST(QueryUrl, BlankLineAndOtherHost) {
               "http://127.0.0.1:8080/baidu?lm=0&si=&rn=10&ie=gb2312&ct=0&word=fax&pn=10&cl=3");
 }
 
+TEST(QueryUrl, AKeywordCannotChangeTheHostThePathOrTheQueryKeys) {
+    const std::string hostile[] = {
+        "/../../etc/passwd",
+        "x&pn=9999&cl=3#",
+        "?word=other",
+        "@evil.example:80/",
+        "http://evil.example/",
+        "a\r\nHost: evil.example\r\n\r\nb",
+        std::string("a\0b", 3),
+        "%2F%3F%23",
+        test::G("传真：") + "=&=",
+    };
+    const std::string prefix = "http://www.baidu.com/baidu?";
+    for (const auto& line : hostile) {
+        const std::string url = BuildPageUrl(BuildQueryBase(line, kDefaultSearchHost), 30);
+        ASSERT_EQ(url.compare(0, prefix.size(), prefix), 0) << url;
+        // The query is the fixed keys in their order, the word among them.
+        std::string keys;
+        std::size_t pos = prefix.size();
+        while (pos <= url.size()) {
+            const std::size_t amp = std::min(url.find('&', pos), url.size());
+            const std::string field = url.substr(pos, amp - pos);
+            keys += field.substr(0, field.find('=')) + ",";
+            pos = amp + 1;
+        }
+        EXPECT_EQ(keys, "lm,si,rn,ie,ct,word,pn,cl,") << url;
+        EXPECT_EQ(url.find_first_of("#/?", prefix.size()), std::string::npos) << url;
+        EXPECT_TRUE(url.ends_with("&pn=30&cl=3")) << url;
+        for (const char c : url) {
+            EXPECT_TRUE(c > 0x20 && c < 0x7F) << url;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tavrisk
