@@ -1,6 +1,7 @@
 #include "app/HeadlessHarvest.h"
 
-#include "harvest/RunStandIns.h"
+#include "files/KeywordImport.h"
+#include "harvest/VerificationPage.h"
 #include "platform/Error.h"
 #include "platform/FileError.h"
 #include "platform/TextCodec.h"
@@ -39,6 +40,20 @@ bool ParseWhole(const std::string& text, int low, int high, int& value) {
     return true;
 }
 
+// The Import command's steps for the file named on the command line.
+class HarvestImport : public KeywordImportWindow {
+public:
+    HarvestImport(std::string path, std::ostream& err) : path_(std::move(path)), err_(err) {}
+    std::optional<std::string> ChooseKeywordFile(const std::string& /*folder*/) override { return path_; }
+    void ShowKeywordFilePath(const std::string& /*path*/) override {}
+    void SetLineCountText(const std::string& text) override { err_ << text << " keywords in " << path_ << std::endl; }
+    void ClearResultList() override {}
+
+private:
+    std::string path_;
+    std::ostream& err_;
+};
+
 }  // namespace
 
 std::string HarvestUsage() {
@@ -63,7 +78,10 @@ std::string HarvestUsage() {
            "  --help               show this text\n"
            "\n"
            "Ctrl+C stops the run: the page loading then is still read, and the run ends.\n"
-           "Exit status: 0 when the run finished, 1 when it failed, 2 for bad arguments.\n";
+           "When the search engine answers with its verification page, the run stops\n"
+           "there and tells the --start value that resumes at the interrupted keyword.\n"
+           "Exit status: 0 when the run finished, 1 when it failed, 2 for bad arguments,\n"
+           "3 when the engine asked for verification.\n";
 }
 
 HarvestArgs ParseHarvestArguments(const std::vector<std::string>& args, HarvestOptions& options, std::ostream& err) {
@@ -132,12 +150,10 @@ HeadlessHarvest::HeadlessHarvest(HarvestOptions options, std::ostream& out, std:
                // The loopback check is the window's: a harvest may well target
                // a local engine, or run where the host name maps to 127.0.0.1.
                [] { return std::string(); },
-               [this](const std::string& line) { return standin::BuildQueryBase(options_.host, line); },
-               [](const std::string& base, int pn) { return standin::BuildPageUrl(base, pn); },
-               [this] { ExtractFaxNumbers(); },
+               // No settings file: the progress is printed instead.
                [] {},
            },
-           RunFields{keywords_, pageLines_, nextKeywordIndex_, foundCount_}) {
+           RunFields{keywords_, pageLines_, nextKeywordIndex_, foundCount_, seen_, options_.host}) {
     timer_.SetOnTimer([this] { Tick(); });
 }
 
@@ -155,7 +171,8 @@ bool HeadlessHarvest::Start() {
                 ThrowCannotCreateFile(options_.output);
             }
         }
-        keywords_.LoadFromFile(options_.keywordFile);
+        HarvestImport import(options_.keywordFile, err_);
+        ImportKeywordList(import, keywords_, std::string());
         run_.N2Click();
     } catch (const SystemError& e) {
         Fail(e.Message());
@@ -196,21 +213,12 @@ void HeadlessHarvest::End(int exitCode) {
     }
 }
 
-void HeadlessHarvest::ExtractFaxNumbers() {
-    for (const std::string& number : standin::ExtractNumbers(pageLines_)) {
-        if (seen_.Find(number)) {
-            continue;
-        }
-        if (options_.dedupe) {
-            seen_.Add(number);
-        }
-        ++foundCount_;
-        out_ << number << '\n' << std::flush;
-        if (outputFd_ >= 0) {
-            const std::string line = number + "\r\n";
-            if (write(outputFd_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
-                ThrowStreamWriteError();
-            }
+void HeadlessHarvest::AppendResult(const std::string& number) {
+    out_ << number << '\n' << std::flush;
+    if (outputFd_ >= 0) {
+        const std::string line = number + "\r\n";
+        if (write(outputFd_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+            ThrowStreamWriteError();
         }
     }
 }
@@ -225,6 +233,15 @@ void HeadlessHarvest::SetPanelText(int panel, const std::string& text) {
         if (text == kFinished) {
             err_ << FromGbk(text) << ' ' << foundCount_ << " numbers found" << std::endl;
             End(0);
+        } else if (text == VerificationPanelText()) {
+            // The run has stepped back to the interrupted keyword.
+            const int index = nextKeywordIndex_;
+            err_ << "tavrisk-harvest: the search engine asked for verification at keyword " << index + 1 << " of "
+                 << keywords_.Count() << " (" << FromGbk(keywords_.Item(static_cast<std::size_t>(index))) << "), page "
+                 << run_.PageOffset / SearchRun::kPageStep << "; " << foundCount_
+                 << " numbers found.\nComplete the verification in a browser, then resume with --start " << index
+                 << std::endl;
+            End(kExitVerification);
         } else if (text == kStopping) {
             err_ << FromGbk(text) << std::endl;
         }
@@ -234,6 +251,9 @@ void HeadlessHarvest::SetPanelText(int panel, const std::string& text) {
 void HeadlessHarvest::SetCommandsEnabled(bool /*search*/, bool /*stop*/, bool /*import*/) {}
 
 void HeadlessHarvest::InformationBox(const std::string& text) {
+    if (exitCode_) {
+        return;  // the verification message: already told on standard error
+    }
     err_ << FromGbk(text) << std::endl;
     End(1);
 }

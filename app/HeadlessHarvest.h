@@ -3,6 +3,7 @@
 #include "app/QtScheduler.h"
 #include "app/WebViewPage.h"
 #include "harvest/SearchRun.h"
+#include "harvest/SeenNumbers.h"
 #include "platform/StepTimer.h"
 #include "platform/StringList.h"
 
@@ -29,6 +30,9 @@ struct HarvestOptions {
 
 enum class HarvestArgs { Run, Help, Invalid };
 
+// Exit status when the engine asked for verification and the run stopped.
+inline constexpr int kExitVerification = 3;
+
 // Reads the arguments after the program's name. Invalid: the reason is on err.
 HarvestArgs ParseHarvestArguments(const std::vector<std::string>& args, HarvestOptions& options, std::ostream& err);
 std::string HarvestUsage();
@@ -47,7 +51,8 @@ public:
     bool Start();
     // The Stop command: the pending tick harvests its page and finishes.
     void Stop();
-    // Called once when the run has finished (0) or halted on an error (1).
+    // Called once when the run has finished (0), halted on an error (1) or
+    // stopped at the engine's verification page (kExitVerification).
     std::function<void(int exitCode)> OnEnd;
     [[nodiscard]] std::optional<int> ExitCode() const { return exitCode_; }
     [[nodiscard]] int FoundCount() const { return foundCount_; }
@@ -59,7 +64,10 @@ public:
     int IntervalSeconds() override { return options_.interval; }
     int PageLimit() override { return options_.pages; }
     bool AutoSaveChecked() override { return false; }
+    bool DeduplicateChecked() override { return options_.dedupe; }
     void ClearResults() override {}
+    // Prints the number and appends it to the output file.
+    void AppendResult(const std::string& number) override;
     void RepaintNow() override {}
     void InformationBox(const std::string& text) override;
     void PlainMessageBox(const std::string& text) override;
@@ -68,7 +76,6 @@ public:
 
 private:
     void Tick();
-    void ExtractFaxNumbers();
     void End(int exitCode);
     void Fail(const std::string& gbkMessage);
 
@@ -81,7 +88,7 @@ private:
     WebViewPage view_;
     StringList keywords_;
     StringList pageLines_;
-    StringList seen_;
+    SeenNumbers seen_;
     int nextKeywordIndex_ = 0;
     int foundCount_ = 0;
     SearchRun run_;
@@ -89,7 +96,8 @@ private:
 };
 
 // The program: parses argv, runs the harvest on the offscreen platform, and
-// returns the exit status (0 finished, 1 error, 2 bad arguments).
+// returns the exit status (0 finished, 1 error, 2 bad arguments,
+// kExitVerification).
 int HeadlessHarvestMain(int argc, char** argv);
 
 }  // namespace tavrisk::app

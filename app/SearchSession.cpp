@@ -1,52 +1,42 @@
 #include "app/SearchSession.h"
 
 #include "app/MainWindow.h"
+#include "app/MessageBoxes.h"
+#include "app/NumberListModel.h"
+#include "app/SpinEdit.h"
+#include "app/StatusBar.h"
 #include "app/Texts.h"
-#include "harvest/RunStandIns.h"
 
-#include <QApplication>
+#include "platform/TextCodec.h"
+
 #include <QCheckBox>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
+#include <QTimer>
 #include <QToolButton>
 
+#include <ctime>
+
 namespace tavrisk::app {
-
-namespace {
-
-constexpr int kInputLimit = 255;
-
-}  // namespace
 
 SearchSession::SearchSession(TForm1& form)
     : QObject(&form),
       Form(form),
-      Timer1(Scheduler, 8000),
+      Timer1(Scheduler, SearchRun::kFirstTickMs),
       WebBrowser1(form.Panel11),
-      Services{
-          [] { return standin::GetLocalAddress(); },
-          [this](const std::string& line) { return standin::BuildQueryBase(SearchHost, line); },
-          [](const std::string& base, int pn) { return standin::BuildPageUrl(base, pn); },
-          [this] { ExtractFaxNumbers(); },
-          [this] { Form.Button2Click(); },
-      },
       Run(*this, WebBrowser1, Timer1,
           RunServices{
-              [this] { return Services.GetLocalAddress(); },
-              [this](const std::string& line) { return Services.BuildQueryBase(line); },
-              [this](const std::string& base, int pn) { return Services.BuildPageUrl(base, pn); },
-              [this] { Services.ExtractFaxNumbers(); },
-              [this] { Services.SaveProgress(); },
+              [this] { return GetLocalAddress(*Resolver); },
+              [this] { Form.Button2Click(); },
           },
-          RunFields{form.KeywordList, form.PageLines, form.NextKeywordIndex, FoundCount}) {
+          RunFields{form.KeywordList, form.PageLines, form.NextKeywordIndex, FoundCount, Seen, form.SearchHost}) {
     Timer1.SetOnTimer([this] { Form.Timer1Timer(); });
 }
 
 SearchSession::~SearchSession() = default;
 
 void SearchSession::SetPanelText(int panel, const std::string& text) {
-    Pieces.setPanel(panel, text);
+    if (Form.StatusBar1 != nullptr) {
+        Form.StatusBar1->SetPanelText(panel, Qs(text));
+    }
 }
 
 void SearchSession::SetCommandsEnabled(bool search, bool stop, bool import) {
@@ -62,19 +52,55 @@ void SearchSession::SetCommandsEnabled(bool search, bool stop, bool import) {
 }
 
 int SearchSession::IntervalSeconds() {
-    return Pieces.interval();
+    return Form.SpinEdit1 != nullptr ? Form.SpinEdit1->Value() : 5;
 }
 
 int SearchSession::PageLimit() {
-    return Pieces.pageLimit();
+    return Form.SpinEdit2 != nullptr ? Form.SpinEdit2->Value() : 76;
 }
 
 bool SearchSession::AutoSaveChecked() {
     return Form.CheckBox2 != nullptr && Form.CheckBox2->isChecked();
 }
 
+bool SearchSession::DeduplicateChecked() {
+    return Form.CheckBox1 != nullptr && Form.CheckBox1->isChecked();
+}
+
+void SearchSession::RunStarting() {
+    Journal.Start(Form.ExeDir + "results", std::time(nullptr));
+    journalFailureShown_ = false;
+}
+
 void SearchSession::ClearResults() {
-    Pieces.clearResults();
+    if (Form.ListModel != nullptr) {
+        Form.ListModel->Clear();
+    }
+}
+
+void SearchSession::AppendResult(const std::string& number) {
+    if (Form.ListModel != nullptr) {
+        Form.ListModel->Append(number);
+    }
+    if (!Journal.Append(number) && !journalFailureShown_) {
+        journalFailureShown_ = true;
+        static const std::string kFailed = ToGbk("结果日志文件写入失败，搜索继续进行，找到的号码仍在结果列表中：\r\n");
+        // Shown once the tick is over, so the run goes on while the box is open.
+        const QString text = Qs(kFailed + Journal.Error());
+        QTimer::singleShot(0, this, [this, text] { TheBoxes().Information(&Form, text); });
+    }
+}
+
+void SearchSession::BeginResults() {
+    if (Form.ListModel != nullptr) {
+        Form.ListModel->BeginUpdate();
+    }
+}
+
+void SearchSession::EndResults() {
+    if (Form.ListModel != nullptr) {
+        Form.ListModel->EndUpdate();
+    }
 }
 
 void SearchSession::RepaintNow() {
@@ -82,47 +108,20 @@ void SearchSession::RepaintNow() {
 }
 
 void SearchSession::InformationBox(const std::string& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("信息"), Qs(text), QMessageBox::NoButton, &Form);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box.exec();
+    TheBoxes().Information(&Form, Qs(text));
 }
 
 void SearchSession::PlainMessageBox(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, AppTitle(), Qs(text), QMessageBox::NoButton, &Form);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box.exec();
+    TheBoxes().Plain(&Form, Qs(text));
 }
 
 std::optional<std::string> SearchSession::InputBox(const std::string& title, const std::string& prompt,
                                                    const std::string& value) {
-    QInputDialog dialog(&Form);
-    dialog.setWindowTitle(Qs(title));
-    dialog.setLabelText(Qs(prompt));
-    dialog.setTextValue(Qs(value));
-    dialog.setOkButtonText(QStringLiteral("确定"));
-    dialog.setCancelButtonText(QStringLiteral("放弃"));
-    if (auto* field = dialog.findChild<QLineEdit*>()) {
-        field->setMaxLength(kInputLimit);
-        field->selectAll();
-    }
-    if (dialog.exec() != QDialog::Accepted) {
+    const std::optional<QString> answer = TheBoxes().Input(&Form, Qs(title), Qs(prompt), Qs(value));
+    if (!answer) {
         return std::nullopt;
     }
-    return Gbk(dialog.textValue());
-}
-
-void SearchSession::ExtractFaxNumbers() {
-    for (const std::string& number : standin::ExtractNumbers(Form.PageLines)) {
-        if (SeenNumbers.Find(number)) {
-            continue;
-        }
-        if (Form.CheckBox1 != nullptr && Form.CheckBox1->isChecked()) {
-            SeenNumbers.Add(number);
-        }
-        Pieces.appendNumber(number);
-        ++FoundCount;
-        Pieces.setPanel(5, std::to_string(FoundCount));
-    }
+    return Gbk(*answer);
 }
 
 }  // namespace tavrisk::app

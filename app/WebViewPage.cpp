@@ -71,6 +71,10 @@ std::string WebViewPage::PageText() {
     return snapshot_;
 }
 
+std::string WebViewPage::Location() {
+    return view_ ? view_->url().toEncoded().toStdString() : std::string();
+}
+
 QWebEngineView* WebViewPage::View() const {
     return view_;
 }

@@ -43,6 +43,8 @@ public:
     void Navigate(const std::string& url) override;
     // The latest snapshot of the shown page's text (GBK, CR LF).
     std::string PageText() override;
+    // The address of the document shown, after any redirection.
+    std::string Location() override;
 
     // The view, once the first page has been requested.
     [[nodiscard]] QWebEngineView* View() const;

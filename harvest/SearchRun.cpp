@@ -1,10 +1,13 @@
 #include "harvest/SearchRun.h"
 
+#include "harvest/ConnectivityCheck.h"
 #include "harvest/PageLines.h"
+#include "harvest/QueryUrl.h"
+#include "harvest/VerificationPage.h"
 #include "platform/Error.h"
+#include "platform/NumberConversion.h"
 #include "platform/TextCodec.h"
 
-#include <cstdint>
 #include <exception>
 #include <utility>
 
@@ -13,7 +16,6 @@ namespace tavrisk {
 namespace {
 
 struct RunTexts {
-    std::string offline = ToGbk("您还没有连接到网上！");
     std::string emptyList = ToGbk("请先导入关键字列表文件");
     std::string promptTitle = ToGbk("搜索参数设置");
     std::string prompt = ToGbk("请输入关键字搜索断点位置        ");
@@ -38,65 +40,6 @@ constexpr int kMaxInterval = 1000;
 constexpr int kMinPages = 1;
 constexpr int kMaxPages = 76;
 
-bool IsDigit(char c, int base) {
-    if (c >= '0' && c <= '9') {
-        return true;
-    }
-    return base == 16 && ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'));
-}
-
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    return (c >= 'a' ? c - 'a' : c - 'A') + 10;
-}
-
-// The platform's conversion of a typed whole number: leading spaces and a sign
-// allowed, "$" or "0x" for hexadecimal (up to 32 bits, taken as a signed
-// pattern), decimal within the signed 32-bit range, nothing after the digits.
-int StrToInt(const std::string& text) {
-    const auto fail = [&text]() -> int { throw SystemError(FormatMessage("'%s' is not a valid integer value", text)); };
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int base = 10;
-    if (i < text.size() && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    if (i == text.size()) {
-        return fail();
-    }
-    std::uint64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (!IsDigit(text[i], base)) {
-            return fail();
-        }
-        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(DigitValue(text[i]));
-        if (value > 0xFFFFFFFFULL) {
-            return fail();
-        }
-    }
-    if (base == 10) {
-        if (value > (negative ? 2147483648ULL : 2147483647ULL)) {
-            return fail();
-        }
-        return negative ? static_cast<int>(-static_cast<std::int64_t>(value)) : static_cast<int>(value);
-    }
-    const auto pattern = static_cast<std::uint32_t>(value);
-    return static_cast<int>(negative ? 0U - pattern : pattern);
-}
-
 int Clamp(int value, int low, int high) {
     return value < low ? low : (value > high ? high : value);
 }
@@ -111,8 +54,8 @@ SearchRun::SearchRun(RunWindow& window, PageSource& view, StepTimer& timer, RunS
     : window_(window), view_(view), timer_(timer), services_(std::move(services)), fields_(fields) {}
 
 void SearchRun::N2Click() {
-    if (services_.GetLocalAddress() == "127.0.0.1") {
-        window_.InformationBox(Texts().offline);
+    if (!CheckConnectivity(services_.GetLocalAddress(),
+                           [this](const std::string& text) { window_.InformationBox(text); })) {
         return;
     }
     if (fields_.KeywordList.Count() == 0) {
@@ -135,6 +78,7 @@ void SearchRun::N2Click() {
         next = 0;
     }
     window_.RepaintNow();
+    window_.RunStarting();
     window_.ClearResults();
     StartKeyword();
     PageOffset = 0;
@@ -179,6 +123,10 @@ void SearchRun::Timer1Timer() {
 
 void SearchRun::HarvestPage() {
     const std::string text = view_.PageText();
+    if (IsVerificationPage(text, view_.Location())) {
+        StopForVerification();
+        return;
+    }
     // The text control takes the text up to its first 0x00 byte.
     std::vector<std::string> lines = CutPageLines(std::string_view(text).substr(0, text.find('\0')));
     MorePages = false;
@@ -196,7 +144,7 @@ void SearchRun::HarvestPage() {
     for (std::string& line : lines) {
         fields_.PageLines.Add(std::move(line));
     }
-    services_.ExtractFaxNumbers();
+    ExtractFaxNumbers();
     if (MorePages) {
         if (StopRequested) {
             BitBtn1Click();
@@ -223,20 +171,73 @@ void SearchRun::BitBtn1Click() {
     window_.SetCommandsEnabled(true, false, true);
 }
 
+void SearchRun::StopForVerification() {
+    timer_.SetEnabled(false);
+    // Written while NextKeywordIndex still counts the interrupted keyword:
+    // the settings file keeps the index of that keyword for the next session.
+    services_.SaveProgress();
+    if (fields_.NextKeywordIndex > 0) {
+        --fields_.NextKeywordIndex;
+    }
+    window_.SetPanelText(kStatusProgress, VerificationPanelText());
+    window_.RepaintNow();
+    window_.SetCommandsEnabled(true, false, true);
+    window_.InformationBox(VerificationMessage());
+}
+
 void SearchRun::N3Click() {
     StopRequested = true;
     window_.SetPanelText(kStatusProgress, Texts().stopping);
     window_.SetCommandsEnabled(true, false, true);
 }
 
+namespace {
+
+// Appends to the window's result list and counts each number as it comes.
+class ResultSink : public NumberSink {
+public:
+    ResultSink(RunWindow& window, int& foundCount) : window_(window), foundCount_(foundCount) {}
+    void AppendNumber(const std::string& number) override {
+        window_.AppendResult(number);
+        ++foundCount_;
+        window_.SetPanelText(kStatusFound, std::to_string(foundCount_));
+    }
+
+private:
+    RunWindow& window_;
+    int& foundCount_;
+};
+
+// Keeps the result list's update bracket closed on every way out.
+class ResultBracket {
+public:
+    explicit ResultBracket(RunWindow& window) : window_(window) { window_.BeginResults(); }
+    ~ResultBracket() { window_.EndResults(); }
+    ResultBracket(const ResultBracket&) = delete;
+    ResultBracket& operator=(const ResultBracket&) = delete;
+
+private:
+    RunWindow& window_;
+};
+
+}  // namespace
+
+void SearchRun::ExtractFaxNumbers() {
+    ResultBracket bracket(window_);
+    ResultSink sink(window_, fields_.FoundCount);
+    // The de-duplication box is read at every new number.
+    tavrisk::ExtractFaxNumbers(fields_.PageLines.Items(), fields_.Seen,
+                               RecordSwitch([this] { return window_.DeduplicateChecked(); }), sink);
+}
+
 void SearchRun::StartKeyword() {
     const std::string& line = fields_.KeywordList.Item(static_cast<std::size_t>(fields_.NextKeywordIndex));
     ++fields_.NextKeywordIndex;
-    QueryBase = services_.BuildQueryBase(line);
+    QueryBase = BuildQueryBase(line, fields_.SearchHost);
 }
 
 void SearchRun::RequestPage() {
-    CurrentUrl = services_.BuildPageUrl(QueryBase, PageOffset);
+    CurrentUrl = BuildPageUrl(QueryBase, PageOffset);
     PageOffset += kPageStep;
     window_.SetPanelText(kStatusKeyword, std::to_string(fields_.NextKeywordIndex));
     try {

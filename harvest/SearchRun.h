@@ -1,5 +1,7 @@
 #pragma once
 
+#include "harvest/FaxExtractor.h"
+#include "harvest/SeenNumbers.h"
 #include "platform/StepTimer.h"
 #include "platform/StringList.h"
 
@@ -19,12 +21,21 @@ public:
     // The Search, Stop and Import commands (their tool bar buttons).
     virtual void SetCommandsEnabled(bool search, bool stop, bool import) = 0;
     // The option strip, read afresh at every use: interval in seconds, pages
-    // per keyword, the auto-save box.
+    // per keyword, the auto-save box, the de-duplication box.
     virtual int IntervalSeconds() = 0;
     virtual int PageLimit() = 0;
     virtual bool AutoSaveChecked() = 0;
-    // Empties the result list.
+    virtual bool DeduplicateChecked() = 0;
+    // A run is about to start: the prompt was answered and the result list is
+    // emptied next.
+    virtual void RunStarting() {}
+    // The result list: emptied at the start of a run; each new number is
+    // appended at its end. The appends of one page come between
+    // BeginResults and EndResults.
     virtual void ClearResults() = 0;
+    virtual void AppendResult(const std::string& number) = 0;
+    virtual void BeginResults() {}
+    virtual void EndResults() {}
     // Paints the window now, before the handler returns.
     virtual void RepaintNow() = 0;
 
@@ -46,30 +57,28 @@ public:
     virtual ~PageSource() = default;
     virtual void Navigate(const std::string& url) = 0;
     virtual std::string PageText() = 0;
+    // The address of the document shown, after any redirection; empty when
+    // unknown.
+    virtual std::string Location() { return {}; }
 };
 
-// The operations of other units that a run calls.
+// What a run calls outside the window.
 struct RunServices {
     // Text of a local IPv4 address, or empty; "127.0.0.1" means off line.
     std::function<std::string()> GetLocalAddress;
-    // URL of a keyword up to and including "&pn=".
-    std::function<std::string(const std::string& keywordLine)> BuildQueryBase;
-    // URL of one result page.
-    std::function<std::string(const std::string& queryBase, int pageOffset)> BuildPageUrl;
-    // Reads the page lines and appends the new numbers to the result list,
-    // counting them in the found count and showing it in panel 5.
-    std::function<void()> ExtractFaxNumbers;
     // Writes the options and the progress to the settings file. An error it
     // raises must reach the run (it halts the run).
     std::function<void()> SaveProgress;
 };
 
-// Fields of the search state that other units share with the run.
+// Fields of the search state that the run shares with the rest of the program.
 struct RunFields {
-    StringList& KeywordList;  // read only
-    StringList& PageLines;    // refilled at every tick
-    int& NextKeywordIndex;    // 0-based index of the next keyword to take
-    int& FoundCount;          // reset at every start
+    StringList& KeywordList;        // read only
+    StringList& PageLines;          // refilled at every tick
+    int& NextKeywordIndex;          // 0-based index of the next keyword to take
+    int& FoundCount;                // reset at every start
+    SeenNumbers& Seen;              // the de-duplication memory, never emptied
+    const std::string& SearchHost;  // the engine's host in the query URLs
 };
 
 // The search run: works through the keyword list page by page, paced by the
@@ -85,8 +94,15 @@ public:
     void Timer1Timer();   // tick
     void HarvestPage();
     void BitBtn1Click();  // finish
+    // The engine answered with its verification page: the run ends as after
+    // Stop, but keeps its place, so that the next start proposes the
+    // interrupted keyword; the page stays shown for the user to complete.
+    void StopForVerification();
     void StartKeyword();
     void RequestPage();
+    // The numbers on PageLines: each new one is appended to the result list,
+    // counted in FoundCount and shown in panel 5.
+    void ExtractFaxNumbers();
 
     // Run fields owned here.
     int PageOffset = 0;  // pn of the next page to request

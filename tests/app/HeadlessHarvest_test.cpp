@@ -163,6 +163,22 @@ TEST(HeadlessHarvestBadAnswers, NoAnswerOfTheEngineHaltsOrStallsTheRun) {
     EXPECT_EQ(test::ReadFile(options.output).find(good[0] + "\r\n" + good[1] + "\r\n"), 0U);
 }
 
+TEST_F(HeadlessHarvestTest, AVerificationPageStopsTheRunWithTheStartThatResumesIt) {
+    // The second keyword's only page is answered; the third keyword's first
+    // request is sent to the verification page.
+    engine.RequireVerificationAfter(1);
+    options.start = "1";
+    HeadlessHarvest harvest(options, out, err);
+    RunToEnd(harvest);
+    EXPECT_THAT(engine.Requests(),
+                ElementsAreArray({Target("FAX+machine", 0), Target("%C9%CF%BA%A3+%B5%E7%BB%FA", 0)}));
+    EXPECT_EQ(harvest.ExitCode(), kExitVerification);
+    EXPECT_THAT(Lines(out.str()), ElementsAreArray(TestEngine::NumbersOn(2, 0)));
+    EXPECT_THAT(err.str(), HasSubstr("verification at keyword 3 of 3 ( 上海 电机), page 1; 2 numbers found"));
+    EXPECT_THAT(err.str(), HasSubstr("resume with --start 2"));
+    EXPECT_THAT(err.str(), ::testing::Not(HasSubstr("搜索已经结束！")));
+}
+
 TEST(HarvestArguments, OptionsAndTheirErrors) {
     struct Case {
         std::vector<std::string> args;
@@ -217,7 +233,9 @@ TEST(HarvestStart, ErrorsBeforeTheRunEndIt) {
     };
     const Case cases[] = {
         {dir.File("empty.txt"), "0", "请先导入关键字列表文件."},
-        {dir.File("missing.txt"), "0", "Cannot open file " + dir.File("missing.txt")},
+        // The import's count pass reads the file first, with its own message.
+        {dir.File("missing.txt"), "0", "File not found."},
+        {dir.File("nofolder/k.txt"), "0", "Invalid filename."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

@@ -1,6 +1,7 @@
 #include "harvest/SearchRun.h"
 
 #include "harvest/FaxExtractor.h"
+#include "harvest/QueryUrl.h"
 #include "harvest/SeenNumbers.h"
 #include "platform/Error.h"
 #include "tests/support/TestSupport.h"
@@ -43,6 +44,9 @@ class FakeWindow : public RunWindow {
 public:
     void SetPanelText(int panel, const std::string& text) override {
         panels[panel] = text;
+        if (panel == 5) {
+            found.push_back(text);
+        }
         if (panel == 6) {
             progress.push_back(text);
         }
@@ -51,7 +55,26 @@ public:
     int IntervalSeconds() override { return interval; }
     int PageLimit() override { return pages; }
     bool AutoSaveChecked() override { return autoSave; }
-    void ClearResults() override { ++clears; }
+    bool DeduplicateChecked() override {
+        ++dedupeReads;
+        return dedupe;
+    }
+    void ClearResults() override {
+        ++clears;
+        results.clear();
+    }
+    void AppendResult(const std::string& number) override {
+        EXPECT_TRUE(bracketOpen);
+        results.push_back(number);
+    }
+    void BeginResults() override {
+        EXPECT_FALSE(bracketOpen);
+        bracketOpen = true;
+        if (onBegin) {
+            onBegin();
+        }
+    }
+    void EndResults() override { bracketOpen = false; }
     void RepaintNow() override { ++repaints; }
     void InformationBox(const std::string& text) override { boxes.push_back("info:" + text); }
     void PlainMessageBox(const std::string& text) override { boxes.push_back("plain:" + text); }
@@ -69,10 +92,16 @@ public:
     };
     std::map<int, std::string> panels;
     std::vector<std::string> progress;  // every text of panel 6, in order
+    std::vector<std::string> found;     // every text of panel 5, in order
     Commands commands = kIdle;
     int interval = 5;
     int pages = 76;
     bool autoSave = false;
+    bool dedupe = false;
+    int dedupeReads = 0;
+    std::vector<std::string> results;  // the result list
+    bool bracketOpen = false;
+    std::function<void()> onBegin;  // at the start of every extraction
     int clears = 0;
     int repaints = 0;
     std::vector<std::string> boxes;
@@ -94,6 +123,7 @@ public:
         }
         shown = pageFor(url);
     }
+    std::string Location() override { return location; }
     std::string PageText() override {
         if (readFails) {
             throw SystemError(G("页面读取失败"));
@@ -107,13 +137,16 @@ public:
     std::set<std::string> failing;
     bool readFails = false;
     std::string shown;
+    std::string location;
 
 private:
     VirtualClock& clock_;
 };
 
+const std::string kHost = "engine.test";
+
 std::string Url(const std::string& keyword, int pn) {
-    return "q=" + keyword + "&pn=" + std::to_string(pn) + "&cl=3";
+    return BuildPageUrl(BuildQueryBase(keyword, kHost), pn);
 }
 
 class SearchRunTest : public ::testing::Test {
@@ -124,6 +157,7 @@ protected:
             return "FAX:0571-1234567\r\n" + url + "\r\n" + (nextPage(url) ? G("上一页 下一页>") : "") + "\r\n";
         };
         timer.SetOnTimer([this] { Guard([this] { run.Timer1Timer(); }); });
+        window.onBegin = [this] { harvested.push_back(pageLines.Items()); };
     }
 
     void SetKeywords(int n) {
@@ -158,27 +192,27 @@ protected:
     StringList pageLines;
     int nextKeywordIndex = 0;
     int foundCount = 0;
+    SeenNumbers seen;
     std::string address = "192.168.1.20";
     std::function<bool(const std::string&)> nextPage = [](const std::string&) { return true; };
     std::vector<std::vector<std::string>> harvested;  // PageLines at every extraction
     std::vector<std::int64_t> saves;                  // moments of the progress writes
+    std::vector<int> savedIndex;                      // NextKeywordIndex at every write
     bool saveFails = false;
     std::vector<std::string> errors;
 
     SearchRun run{window, view, timer,
                   RunServices{
                       [this] { return address; },
-                      [](const std::string& line) { return "q=" + line + "&pn="; },
-                      [](const std::string& base, int pn) { return base + std::to_string(pn) + "&cl=3"; },
-                      [this] { harvested.push_back(pageLines.Items()); },
                       [this] {
                           if (saveFails) {
                               throw SystemError("Unable to write to /x/tavrisk.ini");
                           }
                           saves.push_back(clock.Now());
+                          savedIndex.push_back(nextKeywordIndex);
                       },
                   },
-                  RunFields{keywords, pageLines, nextKeywordIndex, foundCount}};
+                  RunFields{keywords, pageLines, nextKeywordIndex, foundCount, seen, kHost}};
 };
 
 // --- Starting a run -------------------------------------------------------
@@ -238,7 +272,10 @@ TEST_F(SearchRunTest, StartsThatEndEarlyChangeNothing) {
         SCOPED_TRACE(c.name);
         address = c.address;
         SetKeywords(c.keywordCount);
-        window = FakeWindow{};
+        window.boxes.clear();
+        window.prompts.clear();
+        window.commands = kIdle;
+        window.clears = 0;
         errors.clear();
         view.requested.clear();
         nextKeywordIndex = 3;
@@ -462,6 +499,51 @@ TEST_F(SearchRunTest, ASecondRunStartsWithAnEmptyResultList) {
     EXPECT_EQ(window.panels[5], "0");
 }
 
+TEST_F(SearchRunTest, NewNumbersAreAppendedCountedAndShownOneByOne) {
+    SetKeywords(1);
+    window.pages = 2;
+    view.pageFor = [](const std::string& url) {
+        return G("地址：广州 传真：020-87654321\r\n") + "Tel 1\r\nFAX:0571-1234567\r\n" +
+               (url == Url("K1", 0) ? G("下一页>") : "");
+    };
+    const std::vector<std::string> page{"020-87654321", "0571-1234567"};
+    struct Case {
+        bool dedupe;
+        std::vector<std::string> results;
+        std::vector<std::string> found;
+        std::size_t seen;
+    };
+    const Case cases[] = {
+        {false, {page[0], page[1], page[0], page[1]}, {"0", "1", "2", "3", "4"}, 0},
+        {true, {page[0], page[1]}, {"0", "1", "2"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dedupe);
+        window.dedupe = c.dedupe;
+        window.dedupeReads = 0;
+        window.found.clear();
+        Search("0");
+        clock.Advance(8000 + 5000);
+        ASSERT_EQ(window.panels[6], G("搜索已经结束！"));
+        EXPECT_EQ(window.results, c.results);
+        EXPECT_EQ(foundCount, static_cast<int>(c.results.size()));
+        EXPECT_EQ(window.found, c.found);
+        EXPECT_EQ(seen.Count(), c.seen);
+        // The box is read once for every new number, as it is found.
+        EXPECT_EQ(window.dedupeReads, static_cast<int>(c.results.size()));
+        EXPECT_FALSE(window.bracketOpen);
+    }
+    // The memory outlives the run: the next run shows none of its numbers,
+    // also with the box now unchecked.
+    window.dedupe = false;
+    window.found.clear();
+    Search("0");
+    clock.Advance(8000 + 5000);
+    EXPECT_TRUE(window.results.empty());
+    EXPECT_EQ(foundCount, 0);
+    EXPECT_THAT(window.found, ElementsAre("0"));
+}
+
 // --- Auto-save ------------------------------------------------------------
 
 TEST_F(SearchRunTest, AutoSaveAtTick86WithTheInterval7) {
@@ -609,6 +691,73 @@ TEST_F(SearchRunTest, StopThenSearchWithThePromptOpenWhenTheStoppedTickFallsDue)
     clock.AdvanceTo(22000);
     EXPECT_EQ(view.requested.back(), Url("K4", 10));
     EXPECT_EQ(saves.size(), 1U);
+}
+
+// --- The engine's verification page ----------------------------------------
+
+TEST_F(SearchRunTest, AVerificationPageEndsTheRunAndKeepsItsPlace) {
+    struct Case {
+        const char* name;
+        std::string text;      // of the page at K2, pn 10
+        std::string location;  // where the view was taken to
+    };
+    const Case cases[] = {
+        {"text", G("百度安全验证\r\n请完成下方验证后继续操作"), ""},
+        {"redirection", G("网络不给力，请稍后重试"), "https://wappass.baidu.com/static/captcha/tuxing.html?ak=1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        harvested.clear();
+        saves.clear();
+        savedIndex.clear();
+        window.boxes.clear();
+        window.results.clear();
+        view.requested.clear();
+        view.location.clear();
+        const std::string verifyAt = Url("K2", 10);
+        view.pageFor = [this, &c, verifyAt](const std::string& url) {
+            if (url == verifyAt) {
+                view.location = c.location;
+                return c.text;
+            }
+            view.location = url;
+            return "FAX:0571-1234567\r\n" + G("下一页>");
+        };
+        window.pages = 2;
+        Search("0");
+        const std::int64_t start = clock.Now();
+        clock.AdvanceTo(start + 8000 + 5000 * 3);  // K1 pn 0, K1 pn 10, K2 pn 0, K2 pn 10
+        EXPECT_EQ(view.requested.back(), verifyAt);
+        EXPECT_EQ(harvested.size(), 3U);  // the verification page is not harvested
+        EXPECT_THAT(savedIndex, ElementsAre(2));
+        EXPECT_EQ(nextKeywordIndex, 1);
+        EXPECT_EQ(window.panels[6], G("搜索引擎要求验证，搜索已中断！"));
+        EXPECT_EQ(window.commands, kStopped);
+        ASSERT_EQ(window.boxes.size(), 1U);
+        EXPECT_THAT(window.boxes[0], ::testing::StartsWith("info:" + G("搜索引擎要求完成安全验证")));
+        EXPECT_FALSE(timer.Enabled());
+        clock.Advance(60000);
+        EXPECT_EQ(view.requested.back(), verifyAt);
+        // The next start proposes the interrupted keyword and begins with its
+        // first page.
+        view.location.clear();
+        Search("1");
+        EXPECT_EQ(window.prompts.back().value, "1");
+        EXPECT_EQ(view.requested.back(), Url("K2", 0));
+        Stop();
+        clock.Advance(8000);
+    }
+}
+
+TEST_F(SearchRunTest, AVerificationPageAtTheFirstKeywordProposesItAgain) {
+    view.pageFor = [](const std::string&) { return G("请完成验证"); };
+    Search("0");
+    Stop();  // a stopped run is interrupted the same way
+    clock.Advance(8000);
+    EXPECT_THAT(savedIndex, ElementsAre(1));
+    EXPECT_EQ(nextKeywordIndex, 0);
+    EXPECT_EQ(window.panels[6], G("搜索引擎要求验证，搜索已中断！"));
+    EXPECT_EQ(window.boxes.size(), 1U);
 }
 
 // --- Failures ------------------------------------------------------------

@@ -112,6 +112,11 @@ void TestEngine::AddKeyword(const std::string& word, int pages) {
     keywords_[word] = Keyword{number, pages};
 }
 
+void TestEngine::RequireVerificationAfter(std::size_t answered) {
+    const std::lock_guard lock(mutex_);
+    verifyAfter_ = answered;
+}
+
 std::string TestEngine::Host() const {
     return "127.0.0.1:" + std::to_string(port_);
 }
@@ -208,11 +213,14 @@ void TestEngine::Answer(int connection) {
     }
     const std::string target = request.substr(methodEnd + 1, targetEnd - methodEnd - 1);
     std::string status = "200 OK";
+    std::string extraHeaders;
     std::string body;
     if (target.rfind("/baidu?", 0) == 0) {
         std::optional<BadAnswer> bad;
+        bool verify = false;
         {
             const std::lock_guard lock(mutex_);
+            verify = requests_.size() >= verifyAfter_;
             requests_.push_back(target);
             const auto it = badAnswers_.find(DecodeQueryValue(QueryParameter(target, "word")));
             if (it != badAnswers_.end()) {
@@ -237,15 +245,22 @@ void TestEngine::Answer(int connection) {
         } else if (bad == BadAnswer::NotGbk) {
             body = std::string("<p>\xFF\x80\xB4</p><p>\x81</p><p>\xFE\xFE\xFE</p><p>", 31) + ToGbk("传真：") +
                    BadPageNumber() + "\xB4</p>";
-        } else if (!bad) {
+        } else if (verify) {
+            status = "302 Found";
+            extraHeaders = "Location: /wappass/captcha?from=baidu\r\n";
+        } else {
             body = PageFor(target);
         }
+    } else if (target.rfind("/wappass/captcha", 0) == 0) {
+        body = "<!DOCTYPE html><html><head><meta charset=\"gbk\"><title>" + ToGbk("百度安全验证") +
+               "</title></head><body><h1>" + ToGbk("百度安全验证") + "</h1><p>" +
+               ToGbk("网络环境存在异常，请完成验证后继续访问。") + "</p></body></html>";
     } else {
         status = "404 Not Found";
         body = "not found";
     }
-    SendAll(connection, "HTTP/1.1 " + status +
-                            "\r\nContent-Type: text/html; charset=GBK\r\nConnection: close\r\nContent-Length: " +
+    SendAll(connection, "HTTP/1.1 " + status + "\r\n" + extraHeaders +
+                            "Content-Type: text/html; charset=GBK\r\nConnection: close\r\nContent-Length: " +
                             std::to_string(body.size()) + "\r\n\r\n" + body);
 }
 

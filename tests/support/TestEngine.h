@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
@@ -37,6 +39,11 @@ public:
     // The fax number that the huge and the not-GBK pages carry.
     static std::string BadPageNumber() { return "0571-7654321"; }
 
+    // From the request after the first `answered` ones on, the engine asks for
+    // verification: every /baidu request is redirected to /wappass/captcha,
+    // which shows the verification page ("百度安全验证").
+    void RequireVerificationAfter(std::size_t answered);
+
     [[nodiscard]] int Port() const { return port_; }
     // "127.0.0.1:PORT", the host part of the query URL.
     [[nodiscard]] std::string Host() const;
@@ -61,6 +68,7 @@ private:
     std::map<std::string, Keyword> keywords_;
     std::map<std::string, BadAnswer> badAnswers_;
     std::vector<std::string> requests_;
+    std::size_t verifyAfter_ = SIZE_MAX;
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
