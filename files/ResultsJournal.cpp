@@ -49,6 +49,10 @@ bool ResultsJournal::Append(const std::string& number) {
         }
     }
     const std::string line = number + "\r\n";
+    // Where the line begins: a line cut short by a full disk is taken back,
+    // so the journal never holds half a number, nor a later number glued to
+    // one.
+    const off_t before = lseek(fd_, 0, SEEK_END);
     std::size_t written = 0;
     while (written < line.size()) {
         const ssize_t n = write(fd_, line.data() + written, line.size() - written);
@@ -56,6 +60,11 @@ bool ResultsJournal::Append(const std::string& number) {
             continue;
         }
         if (n <= 0) {
+            const int error = errno;
+            if (written > 0 && before >= 0 && ftruncate(fd_, before) != 0) {
+                // Nothing more can be done; the error below is the one to tell.
+            }
+            errno = error;
             return fail("Cannot write to ");
         }
         written += static_cast<std::size_t>(n);

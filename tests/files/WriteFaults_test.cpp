@@ -3,6 +3,7 @@
 // in the middle of the write leaves the old file exactly as it was.
 #include "files/KeywordBuilder.h"
 #include "files/NumberMerge.h"
+#include "files/ResultsJournal.h"
 #include "files/Settings.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
@@ -199,6 +200,23 @@ TEST(WriteFaults, AKillWhileTheBytesAreWrittenKeepsTheOldFile) {
         EXPECT_EQ(ReadFile(path), oldText);
     }
     EXPECT_EQ(caught, 1) << "the child was never caught in the middle of its write";
+}
+
+// The run's journal is appended to, not replaced: a full disk in the middle
+// of a line must not leave half a number, nor glue the next one to it.
+TEST(WriteFaults, AFullDiskWhileAppendingToTheJournalLeavesOnlyWholeNumbers) {
+    TempDir dir;
+    ResultsJournal journal;
+    journal.Start(dir.Path(), 0);
+    ASSERT_TRUE(journal.Append("0571-1234567"));  // 14 bytes with its line end
+    {
+        FileSizeLimit limit(20);  // the second line is cut after 6 bytes
+        EXPECT_FALSE(journal.Append("021-87654321"));
+        EXPECT_FALSE(journal.Error().empty());
+    }
+    EXPECT_EQ(ReadFile(journal.Path()), "0571-1234567\r\n");
+    ASSERT_TRUE(journal.Append("010-66668888"));
+    EXPECT_EQ(ReadFile(journal.Path()), "0571-1234567\r\n010-66668888\r\n");
 }
 
 }  // namespace
