@@ -42,16 +42,18 @@ std::vector<std::string> Reference(std::string_view text) {
     return lines;
 }
 
+// Never destroyed, so the exit handler that removes the file can still use it.
 const std::string& FilePath() {
-    static const std::string path = [] {
+    static const std::string& path = *new std::string([] {
         char pattern[] = "/tmp/tavrisk-linereader-fuzz-XXXXXX";
         const int fd = mkstemp(pattern);
         if (fd < 0) {
             std::abort();
         }
         close(fd);
+        std::atexit([] { unlink(FilePath().c_str()); });
         return std::string(pattern);
-    }();
+    }());
     return path;
 }
 

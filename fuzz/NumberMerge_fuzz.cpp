@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -24,14 +25,16 @@ namespace {
 
 const std::string& Folder() {
     // A memory file system when there is one: the merge flushes its result.
-    static const std::string folder = [] {
+    // Never destroyed, so the exit handler that removes it can still use it.
+    static const std::string& folder = *new std::string([] {
         struct stat st {};
         std::string pattern = (stat("/dev/shm", &st) == 0 ? "/dev/shm" : "/tmp") + std::string("/tavrisk-merge-XXXXXX");
         if (mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }
+        std::atexit([] { std::filesystem::remove_all(Folder()); });
         return pattern;
-    }();
+    }());
     return folder;
 }
 
