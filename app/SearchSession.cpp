@@ -78,9 +78,11 @@ void SearchSession::ClearResults() {
     }
 }
 
-void SearchSession::AppendResult(const std::string& number) {
+void SearchSession::AppendResult(const std::string& number, const NumberSource& source) {
     if (Form.ListModel != nullptr) {
-        Form.ListModel->Append(number);
+        NumberSource found = source;
+        found.foundAt = std::time(nullptr);
+        Form.ListModel->Append(number, std::move(found));
     }
     if (!Journal.Append(number) && !journalFailureShown_) {
         journalFailureShown_ = true;

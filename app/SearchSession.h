@@ -36,7 +36,7 @@ public:
     bool DeduplicateChecked() override;
     void RunStarting() override;
     void ClearResults() override;
-    void AppendResult(const std::string& number) override;
+    void AppendResult(const std::string& number, const NumberSource& source) override;
     void BeginResults() override;
     void EndResults() override;
     void RepaintNow() override;

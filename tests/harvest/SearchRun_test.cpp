@@ -60,8 +60,10 @@ public:
     void ClearResults() override {
         ++clears;
         results.clear();
+        sources.clear();
     }
-    void AppendResult(const std::string& number) override {
+    void AppendResult(const std::string& number, const NumberSource& source) override {
+        sources.push_back(source);
         EXPECT_TRUE(bracketOpen);
         results.push_back(number);
     }
@@ -97,7 +99,8 @@ public:
     bool autoSave = false;
     bool dedupe = false;
     int dedupeReads = 0;
-    std::vector<std::string> results;  // the result list
+    std::vector<std::string> results;   // the result list
+    std::vector<NumberSource> sources;  // where each number came from
     bool bracketOpen = false;
     std::function<void()> onBegin;  // at the start of every extraction
     int clears = 0;
@@ -530,6 +533,12 @@ TEST_F(SearchRunTest, NewNumbersAreAppendedCountedAndShownOneByOne) {
         // The box is read once for every new number, as it is found.
         EXPECT_EQ(window.dedupeReads, static_cast<int>(c.results.size()));
         EXPECT_FALSE(window.bracketOpen);
+        ASSERT_EQ(window.sources.size(), c.results.size());
+        EXPECT_EQ(window.sources[0].keyword, "K1");
+        EXPECT_EQ(window.sources[0].pageOffset, 0);
+        EXPECT_EQ(window.sources[0].pageUrl, Url("K1", 0));
+        EXPECT_EQ(window.sources.back().pageOffset, c.dedupe ? 0 : 10);
+        EXPECT_EQ(window.sources.back().pageUrl, c.dedupe ? Url("K1", 0) : Url("K1", 10));
     }
     // The memory outlives the run: the next run shows none of its numbers,
     // also with the box now unchecked.
