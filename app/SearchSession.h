@@ -9,6 +9,8 @@
 #include "platform/StepTimer.h"
 
 #include <QObject>
+#include <QString>
+#include <QTimer>
 
 #include <optional>
 #include <string>
@@ -61,7 +63,11 @@ public:
     SearchRun Run;
 
 private:
+    void ShowJournalFailure();
+
     bool journalFailureShown_ = false;
+    QTimer journalNotice_;
+    QString journalFailureText_;
 };
 
 }  // namespace tavrisk::app
