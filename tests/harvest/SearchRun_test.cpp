@@ -57,6 +57,10 @@ public:
         ++dedupeReads;
         return dedupe;
     }
+    void RunStarting() override {
+        ++starts;
+        EXPECT_EQ(starts, clears + 1);  // told before the list is emptied
+    }
     void ClearResults() override {
         ++clears;
         results.clear();
@@ -103,6 +107,7 @@ public:
     std::vector<NumberSource> sources;  // where each number came from
     bool bracketOpen = false;
     std::function<void()> onBegin;  // at the start of every extraction
+    int starts = 0;
     int clears = 0;
     int repaints = 0;
     std::vector<std::string> boxes;
@@ -230,6 +235,7 @@ TEST_F(SearchRunTest, StartAsksForThePositionAndSetsUpTheRun) {
     EXPECT_EQ(window.prompts[0].value, "2");
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(window.starts, 1);
     EXPECT_EQ(window.clears, 1);
     EXPECT_GE(window.repaints, 1);
     EXPECT_EQ(window.commands, kRunning);
@@ -277,6 +283,7 @@ TEST_F(SearchRunTest, StartsThatEndEarlyChangeNothing) {
         window.prompts.clear();
         window.commands = kIdle;
         window.clears = 0;
+        window.starts = 0;
         errors.clear();
         view.requested.clear();
         nextKeywordIndex = 3;
@@ -289,6 +296,7 @@ TEST_F(SearchRunTest, StartsThatEndEarlyChangeNothing) {
         EXPECT_EQ(foundCount, 4);
         EXPECT_EQ(window.commands, kIdle);
         EXPECT_EQ(window.clears, 0);
+        EXPECT_EQ(window.starts, 0);
         EXPECT_TRUE(view.requested.empty());
         EXPECT_FALSE(timer.Enabled());
     }
