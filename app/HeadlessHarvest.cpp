@@ -7,6 +7,7 @@
 #include "platform/TextCodec.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -315,6 +316,9 @@ int HeadlessHarvestMain(int argc, char** argv) {
     if (geteuid() == 0) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
+    // Standard error carries the run's progress: keep the web engine's
+    // start-up report off it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
