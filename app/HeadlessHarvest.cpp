@@ -7,12 +7,14 @@
 #include "platform/TextCodec.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QSocketNotifier>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
@@ -58,7 +60,7 @@ private:
 
 std::string HarvestUsage() {
     return "Usage: tavrisk-harvest [--host HOST] [--start N] [--interval SECONDS] [--pages N]\n"
-           "                       [--dedupe] [-o FILE] KEYWORD_FILE\n"
+           "                       [--dedupe] [--tsv] [-o FILE] KEYWORD_FILE\n"
            "\n"
            "Runs a fax number search over the keywords of KEYWORD_FILE (GBK text, one\n"
            "query per line) without a window, loading the result pages in an offscreen\n"
@@ -73,6 +75,9 @@ std::string HarvestUsage() {
            "                       first page is read 8 seconds after it was requested\n"
            "  --pages N            result pages per keyword at most, 1 to 76 (default 76)\n"
            "  --dedupe             show a number only the first time it is found\n"
+           "  --tsv                print each number with where it was found, separated by\n"
+           "                       TABs (UTF-8): number, keyword, page offset, page URL,\n"
+           "                       time found (local time)\n"
            "  -o FILE              also append every number to FILE (its content is kept),\n"
            "                       written at once, one number per line ending in CR LF\n"
            "  --help               show this text\n"
@@ -97,6 +102,10 @@ HarvestArgs ParseHarvestArguments(const std::vector<std::string>& args, HarvestO
         }
         if (arg == "--dedupe") {
             options.dedupe = true;
+            continue;
+        }
+        if (arg == "--tsv") {
+            options.tsv = true;
             continue;
         }
         if (arg == "--host" || arg == "--start" || arg == "--interval" || arg == "--pages" || arg == "-o") {
@@ -213,8 +222,14 @@ void HeadlessHarvest::End(int exitCode) {
     }
 }
 
-void HeadlessHarvest::AppendResult(const std::string& number) {
-    out_ << number << '\n' << std::flush;
+void HeadlessHarvest::AppendResult(const std::string& number, const NumberSource& source) {
+    if (options_.tsv) {
+        NumberSource found = source;
+        found.foundAt = std::time(nullptr);
+        out_ << FromGbk(TsvRow(number, found)) << std::flush;
+    } else {
+        out_ << number << '\n' << std::flush;
+    }
     if (outputFd_ >= 0) {
         const std::string line = number + "\r\n";
         if (write(outputFd_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
@@ -301,6 +316,9 @@ int HeadlessHarvestMain(int argc, char** argv) {
     if (geteuid() == 0) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
+    // Standard error carries the run's progress: keep the web engine's
+    // start-up report off it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};

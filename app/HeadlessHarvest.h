@@ -24,6 +24,7 @@ struct HarvestOptions {
     int interval = 5;         // seconds, 1..1000
     int pages = 76;           // per keyword, 1..76
     bool dedupe = false;
+    bool tsv = false;    // print the number's source columns too
     std::string output;  // file the numbers are appended to; empty: none
     std::string keywordFile;
 };
@@ -67,7 +68,7 @@ public:
     bool DeduplicateChecked() override { return options_.dedupe; }
     void ClearResults() override {}
     // Prints the number and appends it to the output file.
-    void AppendResult(const std::string& number) override;
+    void AppendResult(const std::string& number, const NumberSource& source) override;
     void RepaintNow() override {}
     void InformationBox(const std::string& text) override;
     void PlainMessageBox(const std::string& text) override;

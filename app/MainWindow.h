@@ -55,9 +55,9 @@ public:
     QLabel* Label3 = nullptr;  // 页数：
     QLabel* Label1 = nullptr;  // 搜索文件：
 
-    SpinEdit* SpinEdit1 = nullptr;  // interval, seconds, 1..1000
+    SpinEdit* SpinEdit1 = nullptr;   // interval, seconds, 1..1000
     QCheckBox* CheckBox1 = nullptr;  // 去重
-    SpinEdit* SpinEdit2 = nullptr;  // pages, 1..76
+    SpinEdit* SpinEdit2 = nullptr;   // pages, 1..76
     QCheckBox* CheckBox2 = nullptr;  // 自动存盘
     QLineEdit* Edit5 = nullptr;      // keyword list path, read-only
 
@@ -75,32 +75,32 @@ public:
     tavrisk::StringList PageLines;
     tavrisk::StringList KeywordList;
     int NextKeywordIndex = 0;
-    std::string ExeDir;            // file-system path with trailing '/'
-    std::string SettingsFileName;  // file-system path
+    std::string ExeDir;                        // file-system path with trailing '/'
+    std::string SettingsFileName;              // file-system path
     std::string SearchHost = "www.baidu.com";  // engine host, from the settings file at start-up
 
 public slots:
     // Command handlers, named after the control and event of the design.
     void FormCreate();
     void FormCloseQuery(bool& CanClose);
-    void SpeedButton4Click();  // import a keyword list
-    void N2Click();            // start a search run
-    void N3Click();            // ask the run to stop
-    void N5Click();            // save the result list
-    void SpeedButton8Click();  // save the progress
-    void SpeedButton1Click();  // merge number files
-    void SpeedButton6Click();  // keyword list builder
-    void N15Click();           // About box
+    void SpeedButton4Click();   // import a keyword list
+    void N2Click();             // start a search run
+    void N3Click();             // ask the run to stop
+    void N5Click();             // save the result list
+    void SpeedButton8Click();   // save the progress
+    void SpeedButton1Click();   // merge number files
+    void SpeedButton6Click();   // keyword list builder
+    void N15Click();            // About box
     void SpeedButton10Click();  // exit, with confirmation
-    void N17Click();           // show from the notification area
-    void N18Click();           // hide to the notification area
-    void N14Click();           // e-mail the maker
-    void N20Click();           // maker's home page
-    void N23Click();           // exit from the tray menu
-    void Button1Click();       // request the first page of a run
-    void BitBtn1Click();       // finish a run
-    void Button2Click();       // write options and progress
-    void Timer1Timer();        // step timer tick
+    void N17Click();            // show from the notification area
+    void N18Click();            // hide to the notification area
+    void N14Click();            // e-mail the maker
+    void N20Click();            // maker's home page
+    void N23Click();            // exit from the tray menu
+    void Button1Click();        // request the first page of a run
+    void BitBtn1Click();        // finish a run
+    void Button2Click();        // write options and progress
+    void Timer1Timer();         // step timer tick
 
 public:
     // Loads options and progress from the settings file (run by FormCreate).

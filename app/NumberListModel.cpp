@@ -6,8 +6,9 @@ namespace tavrisk::app {
 
 NumberListModel::NumberListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-void NumberListModel::Append(std::string number) {
+void NumberListModel::Append(std::string number, NumberSource source) {
     items_.push_back(std::move(number));
+    sources_.push_back(std::move(source));
     if (updateDepth_ == 0) {
         Publish();
     }
@@ -38,6 +39,7 @@ void NumberListModel::Publish() {
 void NumberListModel::Clear() {
     beginResetModel();
     items_.clear();
+    sources_.clear();
     shown_ = 0;
     endResetModel();
 }
@@ -52,6 +54,14 @@ std::string NumberListModel::FileText() const {
     for (const std::string& item : items_) {
         text += item;
         text += "\r\n";
+    }
+    return text;
+}
+
+std::string NumberListModel::CsvText() const {
+    std::string text = CsvHeading();
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        text += CsvRow(items_[i], sources_[i]);
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "harvest/FoundNumber.h"
+
 #include <QAbstractListModel>
 
 #include <cstddef>
@@ -35,7 +37,8 @@ public:
         NumberListModel& model_;
     };
 
-    void Append(std::string number);
+    // source: where a search run found the number (empty when unknown).
+    void Append(std::string number, NumberSource source = {});
     void BeginUpdate();
     void EndUpdate();
     // Empties the list (a bracket still open stays open, now empty).
@@ -47,6 +50,11 @@ public:
     [[nodiscard]] const std::vector<std::string>& Items() const { return items_; }
     // The numbers as a number file: each one followed by CR LF.
     [[nodiscard]] std::string FileText() const;
+    // Where the number at index was found.
+    [[nodiscard]] const NumberSource& Source(std::size_t index) const { return sources_.at(index); }
+    // The numbers with their sources as comma-separated values (GBK), with a
+    // heading row.
+    [[nodiscard]] std::string CsvText() const;
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -61,7 +69,8 @@ private:
     void Publish();
 
     std::vector<std::string> items_;
-    std::size_t shown_ = 0;  // rows the view knows of
+    std::vector<NumberSource> sources_;  // beside items_, one for each
+    std::size_t shown_ = 0;              // rows the view knows of
     int updateDepth_ = 0;
 };
 

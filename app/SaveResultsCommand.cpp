@@ -24,16 +24,20 @@ QString& SaveFolder() {
 void TForm1::N5Click() {
     Guarded(this, [&] {
         const FileDialogOptions SaveDialog1{QStringLiteral("搜索结果保存为"),
-                                            QStringLiteral("Text files(*.txt);;All files(*)"), QStringLiteral("txt"),
-                                            SaveFolder()};
+                                            QStringLiteral("Text files(*.txt);;All files(*);;CSV files(*.csv)"),
+                                            QStringLiteral("txt"), SaveFolder()};
         const std::optional<QString> name = TheBoxes().SaveFileName(this, SaveDialog1);
         if (!name || name->isEmpty()) {
             return;
         }
-        SaveFolder() = QFileInfo(*name).absolutePath();
-        // Every number, one per line ended by CR LF: the number-file format.
-        // The old file is replaced only once the new one is complete.
-        WriteFileAtomically(QsToPath(*name), ListModel->FileText());
+        const QFileInfo chosen(*name);
+        SaveFolder() = chosen.absolutePath();
+        // A name ending in .csv gets the numbers with where each was found;
+        // any other name the number-file format: every number, one per line
+        // ended by CR LF. The old file is replaced only once the new one is
+        // complete.
+        const bool csv = chosen.suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
+        WriteFileAtomically(QsToPath(*name), csv ? ListModel->CsvText() : ListModel->FileText());
     });
 }
 

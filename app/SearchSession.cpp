@@ -29,6 +29,12 @@ SearchSession::SearchSession(TForm1& form)
           },
           RunFields{form.KeywordList, form.PageLines, form.NextKeywordIndex, FoundCount, Seen, form.SearchHost}) {
     Timer1.SetOnTimer([this] { Form.Timer1Timer(); });
+    journalNotice_.setSingleShot(true);
+    connect(&journalNotice_, &QTimer::timeout, this, &SearchSession::ShowJournalFailure);
+}
+
+void SearchSession::ShowJournalFailure() {
+    TheBoxes().Information(&Form, journalFailureText_);
 }
 
 SearchSession::~SearchSession() = default;
@@ -78,16 +84,18 @@ void SearchSession::ClearResults() {
     }
 }
 
-void SearchSession::AppendResult(const std::string& number) {
+void SearchSession::AppendResult(const std::string& number, const NumberSource& source) {
     if (Form.ListModel != nullptr) {
-        Form.ListModel->Append(number);
+        NumberSource found = source;
+        found.foundAt = std::time(nullptr);
+        Form.ListModel->Append(number, std::move(found));
     }
     if (!Journal.Append(number) && !journalFailureShown_) {
         journalFailureShown_ = true;
         static const std::string kFailed = ToGbk("结果日志文件写入失败，搜索继续进行，找到的号码仍在结果列表中：\r\n");
         // Shown once the tick is over, so the run goes on while the box is open.
-        const QString text = Qs(kFailed + Journal.Error());
-        QTimer::singleShot(0, this, [this, text] { TheBoxes().Information(&Form, text); });
+        journalFailureText_ = Qs(kFailed + Journal.Error());
+        journalNotice_.start(0);
     }
 }
 

@@ -9,6 +9,8 @@
 #include "platform/StepTimer.h"
 
 #include <QObject>
+#include <QString>
+#include <QTimer>
 
 #include <optional>
 #include <string>
@@ -36,7 +38,7 @@ public:
     bool DeduplicateChecked() override;
     void RunStarting() override;
     void ClearResults() override;
-    void AppendResult(const std::string& number) override;
+    void AppendResult(const std::string& number, const NumberSource& source) override;
     void BeginResults() override;
     void EndResults() override;
     void RepaintNow() override;
@@ -61,7 +63,11 @@ public:
     SearchRun Run;
 
 private:
+    void ShowJournalFailure();
+
     bool journalFailureShown_ = false;
+    QTimer journalNotice_;
+    QString journalFailureText_;
 };
 
 }  // namespace tavrisk::app

@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
-
 namespace tavrisk::app {
 
 namespace {

@@ -196,9 +196,10 @@ namespace {
 // Appends to the window's result list and counts each number as it comes.
 class ResultSink : public NumberSink {
 public:
-    ResultSink(RunWindow& window, int& foundCount) : window_(window), foundCount_(foundCount) {}
+    ResultSink(RunWindow& window, int& foundCount, NumberSource source)
+        : window_(window), foundCount_(foundCount), source_(std::move(source)) {}
     void AppendNumber(const std::string& number) override {
-        window_.AppendResult(number);
+        window_.AppendResult(number, source_);
         ++foundCount_;
         window_.SetPanelText(kStatusFound, std::to_string(foundCount_));
     }
@@ -206,6 +207,7 @@ public:
 private:
     RunWindow& window_;
     int& foundCount_;
+    NumberSource source_;
 };
 
 // Keeps the result list's update bracket closed on every way out.
@@ -224,7 +226,9 @@ private:
 
 void SearchRun::ExtractFaxNumbers() {
     ResultBracket bracket(window_);
-    ResultSink sink(window_, fields_.FoundCount);
+    // The page read is the one requested last (or what the view still shows
+    // when that request failed).
+    ResultSink sink(window_, fields_.FoundCount, NumberSource{CurrentKeyword, PageOffset - kPageStep, CurrentUrl, 0});
     // The de-duplication box is read at every new number.
     tavrisk::ExtractFaxNumbers(fields_.PageLines.Items(), fields_.Seen,
                                RecordSwitch([this] { return window_.DeduplicateChecked(); }), sink);
@@ -233,6 +237,7 @@ void SearchRun::ExtractFaxNumbers() {
 void SearchRun::StartKeyword() {
     const std::string& line = fields_.KeywordList.Item(static_cast<std::size_t>(fields_.NextKeywordIndex));
     ++fields_.NextKeywordIndex;
+    CurrentKeyword = line;
     QueryBase = BuildQueryBase(line, fields_.SearchHost);
 }
 

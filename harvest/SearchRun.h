@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harvest/FaxExtractor.h"
+#include "harvest/FoundNumber.h"
 #include "harvest/SeenNumbers.h"
 #include "platform/StepTimer.h"
 #include "platform/StringList.h"
@@ -33,7 +34,9 @@ public:
     // appended at its end. The appends of one page come between
     // BeginResults and EndResults.
     virtual void ClearResults() = 0;
-    virtual void AppendResult(const std::string& number) = 0;
+    // source: the keyword, page offset and URL of the page read; the window
+    // adds the time.
+    virtual void AppendResult(const std::string& number, const NumberSource& source) = 0;
     virtual void BeginResults() {}
     virtual void EndResults() {}
     // Paints the window now, before the handler returns.
@@ -108,6 +111,7 @@ public:
     int PageOffset = 0;  // pn of the next page to request
     std::string QueryBase;
     std::string CurrentUrl;
+    std::string CurrentKeyword;  // the keyword line taken last
     bool StopRequested = false;
     bool MorePages = false;
     int ElapsedSeconds = 0;  // interval seconds counted towards the auto-save

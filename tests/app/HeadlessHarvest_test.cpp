@@ -168,12 +168,22 @@ TEST_F(HeadlessHarvestTest, AVerificationPageStopsTheRunWithTheStartThatResumesI
     // request is sent to the verification page.
     engine.RequireVerificationAfter(1);
     options.start = "1";
+    options.tsv = true;
     HeadlessHarvest harvest(options, out, err);
     RunToEnd(harvest);
     EXPECT_THAT(engine.Requests(),
                 ElementsAreArray({Target("FAX+machine", 0), Target("%C9%CF%BA%A3+%B5%E7%BB%FA", 0)}));
     EXPECT_EQ(harvest.ExitCode(), kExitVerification);
-    EXPECT_THAT(Lines(out.str()), ElementsAreArray(TestEngine::NumbersOn(2, 0)));
+    // With --tsv each number comes with its keyword, page offset, URL and time.
+    const std::vector<std::string> rows = Lines(out.str());
+    const std::vector<std::string> numbers = TestEngine::NumbersOn(2, 0);
+    ASSERT_EQ(rows.size(), numbers.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_THAT(rows[i], ::testing::StartsWith(numbers[i] + "\tFAX machine\t0\thttp://" + engine.Host() +
+                                                   Target("FAX+machine", 0) + "\t20"));
+    }
+    // The output file keeps the number-file format.
+    EXPECT_EQ(test::ReadFile(options.output), "0571-9999999\r\n" + numbers[0] + "\r\n" + numbers[1] + "\r\n");
     EXPECT_THAT(err.str(), HasSubstr("verification at keyword 3 of 3 ( 上海 电机), page 1; 2 numbers found"));
     EXPECT_THAT(err.str(), HasSubstr("resume with --start 2"));
     EXPECT_THAT(err.str(), ::testing::Not(HasSubstr("搜索已经结束！")));
@@ -199,6 +209,7 @@ TEST(HarvestArguments, OptionsAndTheirErrors) {
         {{"k.txt", "--pages"}, HarvestArgs::Invalid},
         {{"--host", "a/b", "k.txt"}, HarvestArgs::Invalid},
         {{"--verbose", "k.txt"}, HarvestArgs::Invalid},
+        {{"--tsv", "k.txt"}, HarvestArgs::Run},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

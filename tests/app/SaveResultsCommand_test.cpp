@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 namespace tavrisk::app {
 namespace {
 
@@ -56,6 +59,23 @@ TEST_F(SaveResultsTest, WritesEveryNumberEndedByCrLfThroughTheSaveDialog) {
     boxes_.fileNames.push_back(std::nullopt);
     form_.N5Click();
     EXPECT_EQ(boxes_.asked.back().options.directory, PathToQs(dir_.Path()));
+}
+
+TEST_F(SaveResultsTest, ANameEndingInCsvGetsTheNumbersWithTheirSources) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    form_.ListModel->Clear();
+    form_.ListModel->Append("020-87654321",
+                            NumberSource{tavrisk::test::G("广州 传真"), 10, "http://h/baidu?pn=10&cl=3", 1797009930});
+    form_.ListModel->Append("0571-1234567");
+    const std::string path = dir_.File("results.CSV");
+    boxes_.fileNames.push_back(PathToQs(path));
+    form_.N5Click();
+    EXPECT_TRUE(boxes_.asked[0].options.filter.contains(QStringLiteral("CSV files(*.csv)")));
+    EXPECT_EQ(boxes_.asked[0].options.defaultSuffix, QStringLiteral("txt"));  // the plain list stays the default
+    EXPECT_EQ(ReadFile(path), tavrisk::test::G("传真,关键字,页偏移,网址,时间\r\n020-87654321,广州 传真,10,"
+                                               "http://h/baidu?pn=10&cl=3,2026-12-11 17:25:30\r\n"
+                                               "0571-1234567,,,,\r\n"));
 }
 
 TEST_F(SaveResultsTest, AnEmptyListWritesAnEmptyFile) {

@@ -178,8 +178,8 @@ TEST_F(SearchCommandsTest, AJournalThatCannotBeWrittenIsShownOnceAndTheListGoesO
     tavrisk::test::WriteFile(dir.File("results"), "a file where the folder should be");
     SearchSession& session = form.Session();
     session.RunStarting();
-    session.AppendResult("0571-1234567");
-    session.AppendResult("0571-7654321");
+    session.AppendResult("0571-1234567", {});
+    session.AppendResult("0571-7654321", {});
     QCoreApplication::processEvents();
     ASSERT_EQ(boxes.asked.size(), 1U);
     EXPECT_EQ(boxes.asked[0].kind, QStringLiteral("information"));
@@ -187,7 +187,7 @@ TEST_F(SearchCommandsTest, AJournalThatCannotBeWrittenIsShownOnceAndTheListGoesO
     EXPECT_EQ(form.ListModel->Count(), 2U);
     // The next run tries again and tells again.
     session.RunStarting();
-    session.AppendResult("0571-1111111");
+    session.AppendResult("0571-1111111", {});
     QCoreApplication::processEvents();
     EXPECT_EQ(boxes.asked.size(), 2U);
 }
@@ -247,6 +247,12 @@ TEST_F(SearchCommandsTest, AWholeRunWithTheWebView) {
         }
     }
     EXPECT_EQ(ListedNumbers(), expected);
+    // Each number knows the page it came from.
+    const NumberSource& last = form.ListModel->Source(expected.size() - 1);
+    EXPECT_EQ(last.keyword, G(" 上海 电机"));
+    EXPECT_EQ(last.pageOffset, 10);
+    EXPECT_EQ(last.pageUrl, "http://" + engine.Host() + word3 + "10&cl=3");
+    EXPECT_NE(last.foundAt, 0);
     // The run's journal holds the same numbers, as a number file.
     const QStringList journals = QDir(QString::fromStdString(dir.File("results"))).entryList(QDir::Files);
     ASSERT_EQ(journals.size(), 1);

@@ -59,11 +59,17 @@ public:
         ++dedupeReads;
         return dedupe;
     }
+    void RunStarting() override {
+        ++starts;
+        EXPECT_EQ(starts, clears + 1);  // told before the list is emptied
+    }
     void ClearResults() override {
         ++clears;
         results.clear();
+        sources.clear();
     }
-    void AppendResult(const std::string& number) override {
+    void AppendResult(const std::string& number, const NumberSource& source) override {
+        sources.push_back(source);
         EXPECT_TRUE(bracketOpen);
         results.push_back(number);
     }
@@ -99,9 +105,11 @@ public:
     bool autoSave = false;
     bool dedupe = false;
     int dedupeReads = 0;
-    std::vector<std::string> results;  // the result list
+    std::vector<std::string> results;   // the result list
+    std::vector<NumberSource> sources;  // where each number came from
     bool bracketOpen = false;
     std::function<void()> onBegin;  // at the start of every extraction
+    int starts = 0;
     int clears = 0;
     int repaints = 0;
     std::vector<std::string> boxes;
@@ -229,6 +237,7 @@ TEST_F(SearchRunTest, StartAsksForThePositionAndSetsUpTheRun) {
     EXPECT_EQ(window.prompts[0].value, "2");
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(window.starts, 1);
     EXPECT_EQ(window.clears, 1);
     EXPECT_GE(window.repaints, 1);
     EXPECT_EQ(window.commands, kRunning);
@@ -276,6 +285,7 @@ TEST_F(SearchRunTest, StartsThatEndEarlyChangeNothing) {
         window.prompts.clear();
         window.commands = kIdle;
         window.clears = 0;
+        window.starts = 0;
         errors.clear();
         view.requested.clear();
         nextKeywordIndex = 3;
@@ -288,6 +298,7 @@ TEST_F(SearchRunTest, StartsThatEndEarlyChangeNothing) {
         EXPECT_EQ(foundCount, 4);
         EXPECT_EQ(window.commands, kIdle);
         EXPECT_EQ(window.clears, 0);
+        EXPECT_EQ(window.starts, 0);
         EXPECT_TRUE(view.requested.empty());
         EXPECT_FALSE(timer.Enabled());
     }
@@ -532,6 +543,12 @@ TEST_F(SearchRunTest, NewNumbersAreAppendedCountedAndShownOneByOne) {
         // The box is read once for every new number, as it is found.
         EXPECT_EQ(window.dedupeReads, static_cast<int>(c.results.size()));
         EXPECT_FALSE(window.bracketOpen);
+        ASSERT_EQ(window.sources.size(), c.results.size());
+        EXPECT_EQ(window.sources[0].keyword, "K1");
+        EXPECT_EQ(window.sources[0].pageOffset, 0);
+        EXPECT_EQ(window.sources[0].pageUrl, Url("K1", 0));
+        EXPECT_EQ(window.sources.back().pageOffset, c.dedupe ? 0 : 10);
+        EXPECT_EQ(window.sources.back().pageUrl, c.dedupe ? Url("K1", 0) : Url("K1", 10));
     }
     // The memory outlives the run: the next run shows none of its numbers,
     // also with the box now unchecked.

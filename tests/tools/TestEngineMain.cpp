@@ -1,7 +1,8 @@
-// tavrisk-test-engine KEYWORD_FILE [PAGES]: the local test engine as a program,
-// for trying tavrisk-harvest and for the soak script. Every line of the
-// keyword file (GBK, trimmed) becomes a keyword with PAGES result pages
-// (default 76). Prints its host "127.0.0.1:PORT" and serves until SIGINT or
+// tavrisk-test-engine KEYWORD_FILE [PAGES [VERIFY_AFTER]]: the local test
+// engine as a program, for trying tavrisk-harvest and for the soak script.
+// Every line of the keyword file (GBK, trimmed) becomes a keyword with PAGES
+// result pages (default 76). With VERIFY_AFTER, the requests after the first
+// VERIFY_AFTER get the engine's verification page. Prints its host "127.0.0.1:PORT" and serves until SIGINT or
 // SIGTERM, then prints how many pages it served.
 #include "platform/StringList.h"
 #include "tests/support/TestEngine.h"
@@ -28,11 +29,12 @@ std::string Trim(const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::cerr << "Usage: tavrisk-test-engine KEYWORD_FILE [PAGES]\n";
+    if (argc < 2 || argc > 4) {
+        std::cerr << "Usage: tavrisk-test-engine KEYWORD_FILE [PAGES [VERIFY_AFTER]]\n";
         return 2;
     }
-    const int pages = argc == 3 ? std::atoi(argv[2]) : 76;
+    const int pages = argc >= 3 ? std::atoi(argv[2]) : 76;
+    const long verifyAfter = argc == 4 ? std::atol(argv[3]) : -1;
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
@@ -44,6 +46,9 @@ int main(int argc, char** argv) {
         tavrisk::test::TestEngine engine;
         for (const std::string& line : keywords.Items()) {
             engine.AddKeyword(Trim(line), pages);
+        }
+        if (verifyAfter >= 0) {
+            engine.RequireVerificationAfter(static_cast<std::size_t>(verifyAfter));
         }
         std::cout << engine.Host() << std::endl;
         int received = 0;
