@@ -22,7 +22,7 @@ const std::string kMarkers = "\xB4\xAB\xD5\xE6\xA3\xBA\r\nFAX\xA3\xBA\r\n\xB4\xA
 void BM_Create(benchmark::State& state) {
     const std::string products = ProductText(static_cast<int>(state.range(0)));
     std::size_t bytes = 0;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         const std::string text = tavrisk::CombineKeywords(tavrisk::TextLines(products), tavrisk::TextLines(kMarkers));
         bytes = text.size();
         benchmark::DoNotOptimize(text.data());

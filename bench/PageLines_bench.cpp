@@ -27,7 +27,7 @@ std::string ResultPage(int results) {
 void BM_CutPageAndFindMarker(benchmark::State& state) {
     const std::string page = ResultPage(static_cast<int>(state.range(0)));
     const std::string& marker = tavrisk::NextPageMarker();
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         const std::vector<std::string> lines = tavrisk::CutPageLines(page);
         bool more = false;
         for (const std::string& line : lines) {

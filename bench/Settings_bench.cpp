@@ -32,7 +32,7 @@ const std::string& TypicalText() {
 }
 
 void BM_SetIniValue(benchmark::State& state) {
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         benchmark::DoNotOptimize(tavrisk::SetIniValue(TypicalText(), "config", "page", "50"));
     }
 }
@@ -44,7 +44,7 @@ void BM_SaveSettings(benchmark::State& state) {
     tavrisk::IniFile file((dir / "tavrisk.ini").string());
     Controls controls;
     int next = 13;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         tavrisk::SaveSettings(file, controls, next);
     }
     std::filesystem::remove_all(dir);
@@ -58,7 +58,7 @@ void BM_LoadSettings(benchmark::State& state) {
     Controls controls;
     int next = 13;
     tavrisk::SaveSettings(file, controls, next);
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
         tavrisk::LoadSettings(file, controls, next);
     }
     std::filesystem::remove_all(dir);

@@ -78,6 +78,7 @@ std::vector<Writer> Writers() {
         {"built keyword list", G("广州 服装 传真：\r\n深圳 服装 传真：\r\n"),
          [](const std::string& path) {
              std::vector<std::string> products;
+             products.reserve(300);
              for (int i = 0; i < 300; ++i) {
                  products.push_back(G("城市").append(std::to_string(i)).append(G(" 产品")));
              }
@@ -143,7 +144,7 @@ TEST(WriteFaults, AWriteBeyondTheFileSizeLimitKeepsTheOldFile) {
 
 TEST(WriteFaults, AFullFileSystemKeepsTheOldFile) {
     for (const auto& w : Writers()) {
-        SmallFilesystem fs(256 * 1024);
+        SmallFilesystem fs(std::size_t{256} * 1024);
         if (!fs.Mounted()) {
             GTEST_SKIP() << "mounting a tmpfs is not allowed here (needs root)";
         }

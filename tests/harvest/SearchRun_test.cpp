@@ -571,7 +571,7 @@ TEST_F(SearchRunTest, AutoSaveAtTick86WithTheInterval7) {
         window.interval = 7;
         Search("0");
         const std::int64_t start = clock.Now();
-        clock.AdvanceTo(start + 8000 + 7000 * 84);  // through tick 85
+        clock.AdvanceTo(start + 8000 + 7000L * 84);  // through tick 85
         EXPECT_EQ(run.ElapsedSeconds, 595);
         EXPECT_TRUE(saves.empty());
         clock.Advance(7000);  // tick 86: 602 seconds counted
@@ -743,7 +743,7 @@ TEST_F(SearchRunTest, AVerificationPageEndsTheRunAndKeepsItsPlace) {
         window.pages = 2;
         Search("0");
         const std::int64_t start = clock.Now();
-        clock.AdvanceTo(start + 8000 + 5000 * 3);  // K1 pn 0, K1 pn 10, K2 pn 0, K2 pn 10
+        clock.AdvanceTo(start + 8000 + 5000L * 3);  // K1 pn 0, K1 pn 10, K2 pn 0, K2 pn 10
         EXPECT_EQ(view.requested.back(), verifyAt);
         EXPECT_EQ(harvested.size(), 3U);  // the verification page is not harvested
         EXPECT_THAT(savedIndex, ElementsAre(2));
@@ -881,7 +881,7 @@ TEST_F(SearchRunTest, AFailedFirstLoadLeavesAnEmptyViewAndTheRunMovesOn) {
 TEST_F(SearchRunTest, BadAnswersOfTheEngineNeitherHaltNorConfuseTheRun) {
     SetKeywords(4);
     std::string huge;
-    while (huge.size() < 8 * 1024 * 1024) {
+    while (huge.size() < std::size_t{8} * 1024 * 1024) {
         huge += G("公司简介 产品 服务 联系我们 ") + std::string(200, 'x') + "\r\n";
     }
     huge += G("传真：0571-1234567") + "\r\n";
