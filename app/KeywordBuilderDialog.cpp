@@ -1,5 +1,7 @@
 #include "app/KeywordBuilderDialog.h"
 
+#include "app/Fonts.h"
+
 #include "app/ErrorGuard.h"
 #include "app/Texts.h"
 #include "files/KeywordBuilder.h"
@@ -29,15 +31,6 @@ constexpr int kClientHeight = 245;
 
 QString ProposedFileName() {
     return QStringLiteral("搜索关键词列表文件.txt");
-}
-
-// 宋体 at 12 pixels, with a CJK font that Debian ships after it.
-QFont DialogFont() {
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(12);
-    return font;
 }
 
 // The small pictures of the two buttons; the disabled state is derived by Qt.
@@ -161,7 +154,7 @@ TForm3::TForm3(QWidget* parent)
       ExecuteSaveDialog(ExecuteFileDialog) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("创建关键词列表文件"));
-    setFont(DialogFont());
+    setFont(SongTi());
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     setPalette(colours);

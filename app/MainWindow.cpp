@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/Fonts.h"
+
 #include "app/ErrorGuard.h"
 #include "app/Icons.h"
 #include "app/MessageBoxes.h"
@@ -40,14 +42,6 @@ constexpr int kListColumnWidth = 175;
 // Edit5 starts at 440 and ends 5 pixels before the strip's right edge.
 constexpr int kEdit5Left = 440;
 constexpr int kEdit5RightGap = 5;
-
-QFont WindowFont() {
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(12);
-    return font;
-}
 
 // A panel with a lowered outer and a raised inner bevel.
 QFrame* BevelledPanel(QWidget* parent) {
@@ -96,7 +90,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::BuildLayout() {
     setWindowIcon(ProgramIcon());
-    setFont(WindowFont());
+    setFont(SongTi());
     resize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
@@ -192,7 +186,7 @@ void TForm1::BuildLayout() {
     rows->hide();
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setMinimumSectionSize(1);
-    rows->setDefaultSectionSize(QFontMetrics(WindowFont()).height() + 3);
+    rows->setDefaultSectionSize(QFontMetrics(SongTi()).height() + 3);
     QHeaderView* columns = ListView1->horizontalHeader();
     columns->setStretchLastSection(false);
     columns->setSectionsMovable(false);

@@ -1,5 +1,7 @@
 #include "app/about/AboutBox.h"
 
+#include "app/Fonts.h"
+
 #include "app/about/HyperLink.h"
 
 #include <QGuiApplication>
@@ -35,15 +37,6 @@ protected:
         qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), palette(), false, 1);
     }
 };
-
-// The Chinese 12-pixel text face, with the CJK fonts Debian ships after it.
-QFont SongTi(int pixelHeight) {
-    QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(pixelHeight);
-    return font;
-}
 
 QPixmap Picture(const QString& resource, QSize size, qreal pixelRatio) {
     QPixmap pixmap(size * pixelRatio);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliMain.h"
+#include "tests/cli/CliRun.h"
 #include "tests/support/TestSupport.h"
 
 namespace tavrisk::cli {
@@ -14,20 +15,10 @@ namespace {
 using test::G;
 using ::testing::HasSubstr;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = CliResult;
 
 Result RunCli(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), {"tavrisk-cli", "extract"});
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    Io io{in, out, err};
-    const int status = Run(args, io);
-    return {status, out.str(), err.str()};
+    return RunCommand("extract", std::move(args), input);
 }
 
 TEST(ExtractCommandTest, PrintsEachNumberOfAPageOnItsOwnLine) {

@@ -1,4 +1,5 @@
 #include "cli/CliMain.h"
+#include "tests/cli/CliRun.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -11,20 +12,10 @@ namespace {
 
 using test::G;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = CliResult;
 
 Result RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), {"tavrisk-cli", "keywords"});
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    Io io{in, out, err};
-    const int status = Run(args, io);
-    return {status, out.str(), err.str()};
+    return RunCommand("keywords", std::move(args));
 }
 
 TEST(KeywordsCommand, PrintsTheCombinationsOfTheTwoFiles) {

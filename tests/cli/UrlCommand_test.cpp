@@ -1,4 +1,5 @@
 #include "cli/CliMain.h"
+#include "tests/cli/CliRun.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -9,20 +10,10 @@
 namespace tavrisk::cli {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = CliResult;
 
 Result RunCli(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), {"tavrisk-cli", "url"});
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    Io io{in, out, err};
-    const int status = Run(args, io);
-    return {status, out.str(), err.str()};
+    return RunCommand("url", std::move(args), input);
 }
 
 // One output line: the URL of a query word's page at offset pn on the default host.
