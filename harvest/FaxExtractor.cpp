@@ -209,14 +209,8 @@ std::size_t ExtractFaxNumbers(std::span<const std::string> pageLines, SeenNumber
 
 std::size_t ExtractFaxNumbers(std::span<const std::string> pageLines, SeenNumbers& seen, bool record,
                               NumberSink& sink) {
-    FaxExtractor extractor;
-    std::size_t appended = 0;
-    for (const std::string& line : pageLines) {
-        if (extractor.ExtractLine(line, seen, record, sink)) {
-            ++appended;
-        }
-    }
-    return appended;
+    // The switch is asked once per new number only, so a fixed answer costs nothing per line.
+    return ExtractFaxNumbers(pageLines, seen, RecordSwitch([record] { return record; }), sink);
 }
 
 }  // namespace tavrisk
