@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Fonts.h"
+#include "files/Settings.h"
 
 #include "app/ErrorGuard.h"
 #include "app/Icons.h"
@@ -144,14 +145,14 @@ void TForm1::BuildLayout() {
     root->addWidget(Panel2);
     Label2 = new QLabel(QStringLiteral("搜索间隔[秒]："), Panel2);
     Label2->setGeometry(2, 8, 84, 12);
-    SpinEdit1 = new SpinEdit(1, 1000, 5, Panel2);
+    SpinEdit1 = new SpinEdit(kMinInterval, kMaxInterval, kDefaultInterval, Panel2);
     SpinEdit1->setGeometry(88, 4, 49, 21);
     CheckBox1 = new QCheckBox(QStringLiteral("去重"), Panel2);
     CheckBox1->setLayoutDirection(Qt::RightToLeft);
     CheckBox1->setGeometry(144, 6, 41, 17);
     Label3 = new QLabel(QStringLiteral("页数："), Panel2);
     Label3->setGeometry(192, 8, 36, 12);
-    SpinEdit2 = new SpinEdit(1, 76, 76, Panel2);
+    SpinEdit2 = new SpinEdit(kMinPageLimit, kMaxPageLimit, kDefaultPageLimit, Panel2);
     SpinEdit2->setGeometry(232, 4, 57, 21);
     CheckBox2 = new QCheckBox(QStringLiteral("自动存盘"), Panel2);
     CheckBox2->setLayoutDirection(Qt::RightToLeft);

@@ -2,6 +2,8 @@
 #include "app/about/AboutBox.h"
 #include "app/about/HyperLink.h"
 
+#include "tests/app/AppTestSupport.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -19,16 +21,7 @@
 namespace tavrisk::app {
 namespace {
 
-// Runs the function once the event loop (a modal box's, say) is running.
-void Later(const std::function<void()>& function) {
-    auto* timer = new QTimer(qApp);
-    timer->setSingleShot(true);
-    QObject::connect(timer, &QTimer::timeout, qApp, [timer, function] {
-        timer->deleteLater();
-        function();
-    });
-    timer->start(0);
-}
+using test::Later;
 
 void Press(QWidget* dialog, int key) {
     QWidget* target = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;

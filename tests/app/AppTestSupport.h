@@ -25,6 +25,17 @@ extern "C" __attribute__((weak, used)) const char* __lsan_default_suppressions()
 
 namespace tavrisk::app::test {
 
+// Runs the function once the event loop (a modal box's, say) is running.
+inline void Later(const std::function<void()>& function) {
+    auto* timer = new QTimer(qApp);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, function] {
+        timer->deleteLater();
+        function();
+    });
+    timer->start(0);
+}
+
 // Created on first use and kept for the whole test program (offscreen).
 inline QApplication& TestApplication() {
     static int argc = 1;

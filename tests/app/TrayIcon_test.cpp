@@ -5,6 +5,8 @@
 #include "app/about/AboutBox.h"
 
 #include <QAction>
+#include "tests/app/AppTestSupport.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -25,16 +27,7 @@
 namespace tavrisk::app {
 namespace {
 
-// Runs the function once the event loop (a modal box's, say) is running.
-void Later(const std::function<void()>& function) {
-    auto* timer = new QTimer(qApp);
-    timer->setSingleShot(true);
-    QObject::connect(timer, &QTimer::timeout, qApp, [timer, function] {
-        timer->deleteLater();
-        function();
-    });
-    timer->start(0);
-}
+using test::Later;
 
 // A main window with its tray, on a desktop whose notification area is there
 // or not as the test says, and whose shell only records what it was asked to open.

@@ -70,7 +70,10 @@ void SmallFilesystem::Fill() const {
     close(fd);
 }
 
-int RunInChild(const std::function<void()>& body) {
+namespace {
+
+// Forks a child that runs body and exits: 0 when it returns, 1 when it throws.
+pid_t StartChild(const std::function<void()>& body) {
     const pid_t pid = fork();
     if (pid < 0) {
         throw std::runtime_error("fork failed");
@@ -83,6 +86,13 @@ int RunInChild(const std::function<void()>& body) {
         }
         _exit(0);
     }
+    return pid;
+}
+
+}  // namespace
+
+int RunInChild(const std::function<void()>& body) {
+    const pid_t pid = StartChild(body);
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
@@ -91,18 +101,7 @@ int RunInChild(const std::function<void()>& body) {
 
 bool KillChildWhileWriting(const std::function<void()>& body, const std::string& folder, const std::string& tempPrefix,
                            std::size_t minBytes) {
-    const pid_t pid = fork();
-    if (pid < 0) {
-        throw std::runtime_error("fork failed");
-    }
-    if (pid == 0) {
-        try {
-            body();
-        } catch (...) {
-            _exit(1);
-        }
-        _exit(0);
-    }
+    const pid_t pid = StartChild(body);
     bool killed = false;
     for (;;) {
         int status = 0;
